@@ -1,0 +1,68 @@
+// CHalcyApp: the start and shutdown sequences of the program.
+#include "app/HalcyApp.h"
+
+#include "app/Paths.h"
+#include "mainwnd/HalcyDlg.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gdiplus.h>
+#include <shellapi.h>
+
+std::wstring HelpDocumentPath()
+{
+    return ProgramFolder() + L"Help\\Help.pdf";
+}
+
+bool CHalcyApp::ClaimSingleInstance()
+{
+    m_mutex.reset(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        m_mutex.reset();
+        return false;
+    }
+    return true;
+}
+
+BOOL CHalcyApp::InitInstance()
+{
+    if (!ClaimSingleInstance())
+        return FALSE;
+
+    InitProgramFolder();
+    InitDataFolder();
+
+    Gdiplus::GdiplusStartupInput gdiplusInput;
+    if (Gdiplus::GdiplusStartup(&m_gdiplusToken, &gdiplusInput, nullptr) != Gdiplus::Ok)
+        m_gdiplusToken = 0;
+
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    {
+        CHalcyDlg dialog;
+        m_pMainWnd = &dialog;
+        dialog.DoModal();
+        m_pMainWnd = nullptr;
+    }
+    return FALSE;
+}
+
+int CHalcyApp::ExitInstance()
+{
+    if (m_gdiplusToken) {
+        Gdiplus::GdiplusShutdown(m_gdiplusToken);
+        m_gdiplusToken = 0;
+    }
+    if (m_mutex) {
+        ::ReleaseMutex(m_mutex.get());
+        m_mutex.reset();
+    }
+    return CWinApp::ExitInstance();
+}
+
+void CHalcyApp::OnHelp()
+{
+    ::ShellExecuteW(nullptr, nullptr, HelpDocumentPath().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}

@@ -1,0 +1,26 @@
+// CHalcyApp: single instance, folders, GDI+, the main dialog and the help document.
+#pragma once
+
+#include "framework/Handles.h"
+#include "framework/WinApp.h"
+
+#include <string>
+
+constexpr const wchar_t* kInstanceMutexName = L"VELDRIAN RGB Control_Config";
+
+class CHalcyApp : public CWinApp {
+public:
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+    void OnHelp() override;
+
+private:
+    // False when another instance already holds the name: this one must end at once.
+    bool ClaimSingleInstance();
+
+    KernelHandle m_mutex;
+    ULONG_PTR m_gdiplusToken = 0;
+};
+
+// ProgramFolder + "Help\Help.pdf".
+std::wstring HelpDocumentPath();

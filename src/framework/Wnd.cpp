@@ -1,0 +1,266 @@
+// CWnd: binding, message routing, reflection and the default procedure.
+#include "framework/Wnd.h"
+
+#include "framework/WinApp.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x56524742; // any constant unique to this procedure
+
+// The object waiting for the window its Create call is about to make (one per thread).
+thread_local CWnd* t_pendingBind = nullptr;
+
+// comctl32 exports GetWindowSubclass by ordinal only; it lives beside SetWindowSubclass.
+using GetWindowSubclassFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
+constexpr WORD kGetWindowSubclassOrdinal = 411;
+
+GetWindowSubclassFn LookUpGetWindowSubclass() noexcept
+{
+    HMODULE comctl = nullptr;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCWSTR>(&::SetWindowSubclass), &comctl);
+    if (!comctl)
+        return nullptr;
+    return reinterpret_cast<GetWindowSubclassFn>(
+        reinterpret_cast<void*>(::GetProcAddress(comctl, MAKEINTRESOURCEA(kGetWindowSubclassOrdinal))));
+}
+
+HWND ReflectionTarget(UINT message, WPARAM wParam, LPARAM lParam, HWND self)
+{
+    switch (message) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY:
+        return lParam ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;
+    case WM_DRAWITEM: {
+        auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        return item && item->CtlType != ODT_MENU ? item->hwndItem : nullptr;
+    }
+    case WM_MEASUREITEM: {
+        auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+        return item && item->CtlType != ODT_MENU ? ::GetDlgItem(self, static_cast<int>(wParam)) : nullptr;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+CWnd::~CWnd()
+{
+    // A window outliving its object would call into freed memory: end it with the object.
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        ::DestroyWindow(m_hWnd);
+}
+
+CWnd* CWnd::FromHandle(HWND wnd) noexcept
+{
+    static const GetWindowSubclassFn getWindowSubclass = LookUpGetWindowSubclass();
+    DWORD_PTR ref = 0;
+    if (wnd && getWindowSubclass && getWindowSubclass(wnd, SubclassProc, kSubclassId, &ref))
+        return reinterpret_cast<CWnd*>(ref);
+    return nullptr;
+}
+
+bool CWnd::Attach(HWND wnd) noexcept
+{
+    if (!::SetWindowSubclass(wnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
+    m_hWnd = wnd;
+    PreSubclassWindow();
+    return true;
+}
+
+void CWnd::Detach() noexcept
+{
+    if (m_hWnd)
+        ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
+    m_hWnd = nullptr;
+}
+
+CWnd::CreationScope::CreationScope(CWnd* wnd) noexcept
+    : m_hook(::SetWindowsHookExW(WH_CBT, CreationHook, nullptr, ::GetCurrentThreadId())),
+      m_previous(std::exchange(t_pendingBind, wnd))
+{
+}
+
+CWnd::CreationScope::~CreationScope()
+{
+    t_pendingBind = m_previous;
+    if (m_hook)
+        ::UnhookWindowsHookEx(m_hook);
+}
+
+// HCBT_CREATEWND comes before WM_NCCREATE, so the object sees every message of the window,
+// WM_CREATE of a dialog included (a dialog procedure alone never gets it).
+LRESULT CALLBACK CWnd::CreationHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && t_pendingBind && !t_pendingBind->m_hWnd) {
+        CWnd* wnd = std::exchange(t_pendingBind, nullptr);
+        wnd->Attach(reinterpret_cast<HWND>(wParam));
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,
+                    HWND parent, UINT id, void* createParam)
+{
+    if (m_hWnd)
+        return false;
+    HMENU menuOrId = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
+    HWND wnd;
+    {
+        CreationScope scope(this);
+        wnd = ::CreateWindowExW(exStyle, className, windowName, style, rect.left, rect.top,
+                                rect.right - rect.left, rect.bottom - rect.top, parent, menuOrId,
+                                ::GetModuleHandleW(nullptr), createParam);
+    }
+    if (!wnd) {
+        m_hWnd = nullptr; // creation failed after binding: WM_NCDESTROY already unbound it
+        return false;
+    }
+    return m_hWnd == wnd;
+}
+
+bool CWnd::SubclassWindow(HWND wnd)
+{
+    if (m_hWnd || !wnd || FromHandle(wnd))
+        return false;
+    return Attach(wnd);
+}
+
+HWND CWnd::UnsubclassWindow() noexcept
+{
+    HWND wnd = m_hWnd;
+    Detach();
+    return wnd;
+}
+
+bool CWnd::DestroyWindow()
+{
+    return m_hWnd && ::DestroyWindow(m_hWnd);
+}
+
+bool CWnd::ModifyStyle(DWORD remove, DWORD add) noexcept
+{
+    DWORD style = GetStyle();
+    DWORD changed = (style & ~remove) | add;
+    if (changed == style)
+        return false;
+    ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(changed));
+    return true;
+}
+
+RECT CWnd::GetClientRect() const noexcept
+{
+    RECT r{};
+    ::GetClientRect(m_hWnd, &r);
+    return r;
+}
+
+RECT CWnd::GetWindowRect() const noexcept
+{
+    RECT r{};
+    ::GetWindowRect(m_hWnd, &r);
+    return r;
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*)
+{
+    return FALSE;
+}
+
+LRESULT CALLBACK CWnd::SubclassProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR refData)
+{
+    auto* self = reinterpret_cast<CWnd*>(refData);
+    const CurrentMessage outer = self->m_current;
+    self->m_current = {message, wParam, lParam};
+    LRESULT result = 0;
+    try {
+        result = self->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        // Nothing may unwind through the system's frames; the message counts as handled.
+        result = 0;
+    }
+    self->m_current = outer;
+    if (message == WM_NCDESTROY && self->m_hWnd == wnd) {
+        self->Detach();
+        self->PostNcDestroy();
+    }
+    return result;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (OnWndMsg(message, wParam, lParam, &result))
+        return result;
+    return DefWindowProc(message, wParam, lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefSubclassProc(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default()
+{
+    return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
+}
+
+BOOL CWnd::ReflectToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    CWnd* wnd = FromHandle(child);
+    return wnd && wnd->OnChildNotify(message, wParam, lParam, result);
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    HWND child = ReflectionTarget(message, wParam, lParam, m_hWnd);
+    if (child && child != m_hWnd && ReflectToChild(child, message, wParam, lParam, result))
+        return TRUE;
+
+    switch (message) {
+    case WM_COMMAND:
+        if (OnCommand(wParam, lParam)) {
+            *result = 0;
+            return TRUE;
+        }
+        return FALSE;
+    case WM_NOTIFY:
+        return OnNotify(wParam, lParam, result);
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (lParam == 0)
+        if (CWinApp* app = AfxGetApp())
+            return app->OnCmdMsg(LOWORD(wParam));
+    return FALSE;
+}
+
+BOOL CWnd::OnNotify(WPARAM, LPARAM, LRESULT*)
+{
+    return FALSE;
+}
+
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*)
+{
+    return FALSE;
+}

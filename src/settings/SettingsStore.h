@@ -1,0 +1,13 @@
+// The settings file: an INI file of decimal integers and checksummed hexadecimal records.
+#pragma once
+
+#include "settings/SettingsBlock.h"
+
+#include <string>
+
+// Fills the live block from the file at path (the settings file path when empty), or with
+// first-run values written to a new file when none exists; the saved block becomes a copy.
+// Without any path at all both blocks hold first-run values and nothing is written.
+void LoadSettings(const std::wstring& path, SettingsBlock& live, SettingsBlock& saved);
+void ReadAllSettings(const std::wstring& path, SettingsBlock& block);
+void WriteAllSettings(const SettingsBlock& block, const std::wstring& path);
