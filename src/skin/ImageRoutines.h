@@ -1,0 +1,36 @@
+// Image routines shared by every skinned control: loading with premultiplied alpha, opaque
+// pictures, image sets by the skin's naming rules, 32-bit sections, crops and mask regions.
+#pragma once
+
+#include "skin/Bitmap.h"
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+// The four faces of one control, in this order: normal, over, down, disabled.
+struct SkinImageSet {
+    enum State { kNormal, kOver, kDown, kDisabled, kStateCount };
+    std::array<Bitmap, kStateCount> images;
+
+    Bitmap& operator[](int state) noexcept { return images[static_cast<size_t>(state)]; }
+    const Bitmap& operator[](int state) const noexcept { return images[static_cast<size_t>(state)]; }
+};
+
+// Decodes a PNG/JPEG/BMP/GIF with GDI+; a 32-bit result is premultiplied. The target must be
+// empty; on failure it stays empty and size reports 0 x 0.
+bool LoadPremultipliedImage(const std::wstring& path, Bitmap& target, SIZE* size = nullptr);
+// Loads an opaque picture (BMP, JPEG, GIF) with OleLoadPicture; a missing or undecodable
+// file keeps the target and reports 0 x 0.
+bool LoadPictureFile(const std::wstring& path, Bitmap& target, SIZE* size = nullptr);
+// ProgramFolder + "skins\" + name + "_normal.png", "_over.png", "_down.png", "_disable.png";
+// a missing state file falls back to the normal image.
+void LoadSkinImageSet(const std::wstring& name, SkinImageSet& set, bool sameForAll, SIZE* size = nullptr);
+// A 32-bit bottom-up DIB section with uninitialised pixels; the target, when given, takes it.
+HBITMAP CreateDib32(int width, int height, Bitmap* target = nullptr);
+void CropBitmap(HDC reference, Bitmap& target, const Bitmap& source, int left, int top, int right, int bottom);
+void CropBitmapDib32(HDC reference, Bitmap& target, const Bitmap& source, int left, int top, int right, int bottom);
+// Every pixel that is not pure white lies inside; the caller owns the region. Null when the
+// mask is empty.
+HRGN RegionFromMask(const Bitmap& mask);
