@@ -1,19 +1,30 @@
 #!/usr/bin/env bash
-# Makes a Wine prefix ready for the program once: created, fonts mapped to installed ones.
+# Makes a Wine prefix ready for the program: created once, then the settings of
+# wine-settings.reg applied whenever that file changes (fonts mapped to installed ones,
+# windows unmanaged since no window manager runs on the virtual display).
 # Several test programs may start at once, so the work runs under a lock.
 set -euo pipefail
 prefix=$1
 here=$(cd "$(dirname "$0")" && pwd)
-[ -f "$prefix/.veldrian-ready" ] && exit 0
+settings="$here/wine-settings.reg"
+stamp="$prefix/.veldrian-settings"
+want=$(sha1sum "$settings" | cut -d' ' -f1)
+
+up_to_date() { [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; }
+up_to_date && exit 0
 
 mkdir -p "$prefix"
 exec 9>"$prefix.lock"
 flock 9
-[ -f "$prefix/.veldrian-ready" ] && exit 0
+up_to_date && exit 0
 
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-wineboot -i >/dev/null 2>&1
-wine regedit /S "$(winepath -w "$here/wine-fonts.reg")" >/dev/null 2>&1
+# Without a display Wine would start its desktop process unable to draw, and a wineserver
+# kept alive would hand that process to the programs started later on a display.
+unset DISPLAY
+[ -f "$prefix/system.reg" ] || wineboot -i >/dev/null 2>&1
+wine regedit /S "$(winepath -w "$settings")" >/dev/null 2>&1
+wineserver -k 2>/dev/null || true
 wineserver -w
-touch "$prefix/.veldrian-ready"
+echo "$want" > "$stamp"

@@ -14,15 +14,14 @@ constexpr UINT_PTR kSubclassId = 0x56524742; // any constant unique to this proc
 // The object waiting for the window its Create call is about to make (one per thread).
 thread_local CWnd* t_pendingBind = nullptr;
 
-// comctl32 exports GetWindowSubclass by ordinal only; it lives beside SetWindowSubclass.
+// comctl32 exports GetWindowSubclass by ordinal only. The module name resolves through the
+// program's manifest, so this is the same comctl32 the subclass functions were bound to.
 using GetWindowSubclassFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
 constexpr WORD kGetWindowSubclassOrdinal = 411;
 
 GetWindowSubclassFn LookUpGetWindowSubclass() noexcept
 {
-    HMODULE comctl = nullptr;
-    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                         reinterpret_cast<LPCWSTR>(&::SetWindowSubclass), &comctl);
+    HMODULE comctl = ::GetModuleHandleW(L"comctl32.dll");
     if (!comctl)
         return nullptr;
     return reinterpret_cast<GetWindowSubclassFn>(
