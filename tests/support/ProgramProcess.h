@@ -1,0 +1,82 @@
+// The real VeldrianRGB.exe of the built program folder, started as its own process; ended at
+// scope end if it still runs.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class ProgramProcess {
+public:
+    explicit ProgramProcess(const std::wstring& exe = DefaultExe())
+    {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        std::wstring commandLine = L"\"" + exe + L"\"";
+        const std::wstring folder = exe.substr(0, exe.rfind(L'\\') + 1);
+        if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                             &startup, &m_info))
+            ::CloseHandle(m_info.hThread);
+        else
+            m_info = {};
+    }
+    ~ProgramProcess()
+    {
+        if (!m_info.hProcess)
+            return;
+        if (Running()) {
+            ::TerminateProcess(m_info.hProcess, 1);
+            ::WaitForSingleObject(m_info.hProcess, kEndWaitMs);
+        }
+        ::CloseHandle(m_info.hProcess);
+    }
+    ProgramProcess(const ProgramProcess&) = delete;
+    ProgramProcess& operator=(const ProgramProcess&) = delete;
+
+    static std::wstring DefaultExe()
+    {
+        const std::string folder = TEST_PROGRAM_DIR; // an ASCII build path
+        std::wstring exe(folder.begin(), folder.end());
+        for (wchar_t& c : exe)
+            if (c == L'/')
+                c = L'\\';
+        return exe + L"\\VeldrianRGB.exe";
+    }
+
+    bool Started() const noexcept { return m_info.hProcess != nullptr; }
+    bool Running() const noexcept { return Started() && ::WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT; }
+    DWORD ProcessId() const noexcept { return m_info.dwProcessId; }
+
+    // Waits for the process to end; its exit code, or STILL_ACTIVE after the time-out.
+    DWORD WaitForExit(DWORD timeoutMs = kEndWaitMs) const noexcept
+    {
+        ::WaitForSingleObject(m_info.hProcess, timeoutMs);
+        DWORD code = STILL_ACTIVE;
+        ::GetExitCodeProcess(m_info.hProcess, &code);
+        return code;
+    }
+
+    // The top-level window with this caption owned by this process, once it is visible: a
+    // dialog shows after its initialisation (null when it does not show in time).
+    HWND WaitForWindow(const wchar_t* caption, DWORD timeoutMs = kWindowWaitMs) const noexcept
+    {
+        for (DWORD waited = 0; waited <= timeoutMs; waited += kPollMs) {
+            HWND wnd = ::FindWindowW(nullptr, caption);
+            DWORD owner = 0;
+            if (wnd && ::GetWindowThreadProcessId(wnd, &owner) && owner == m_info.dwProcessId &&
+                ::IsWindowVisible(wnd))
+                return wnd;
+            if (!Running())
+                return nullptr;
+            ::Sleep(kPollMs);
+        }
+        return nullptr;
+    }
+
+private:
+    static constexpr DWORD kEndWaitMs = 10000;
+    static constexpr DWORD kWindowWaitMs = 20000;
+    static constexpr DWORD kPollMs = 50;
+
+    PROCESS_INFORMATION m_info{};
+};
