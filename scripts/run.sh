@@ -23,12 +23,13 @@ shot="$shots/run.png"
 xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
   wineserver -p
   "$1" "$2" &
+  window=
   for _ in $(seq 60); do
-    xdotool search --name "^VELDRIAN RGB Control_Config$" >/dev/null 2>&1 && break
+    window=$(xdotool search --onlyvisible --name "^VELDRIAN RGB Control_Config$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
     sleep 0.5
   done
   sleep 2
-  import -window root "$3"
+  import -window "${window:-root}" "$3"
   wineserver -k 2>/dev/null || true
 ' run "$root/scripts/wine-run.sh" "$program" "$shot"
 echo "screenshot: $shot"
