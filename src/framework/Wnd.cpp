@@ -233,6 +233,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
         return TRUE;
 
     switch (message) {
+    case WM_HELP:
+        return OnHelpRequest(result);
     case WM_COMMAND:
         if (OnCommand(wParam, lParam)) {
             *result = 0;
@@ -244,6 +246,19 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     default:
         return FALSE;
     }
+}
+
+// F1 reaches the window under the focus as WM_HELP and climbs to the top-level window, which
+// turns it into the help command, sent to itself like a menu command.
+BOOL CWnd::OnHelpRequest(LRESULT* result)
+{
+    if (GetStyle() & WS_CHILD)
+        return FALSE;
+    const bool modifierHeld = (::GetKeyState(VK_SHIFT) | ::GetKeyState(VK_CONTROL) | ::GetKeyState(VK_MENU)) < 0;
+    if (!modifierHeld)
+        SendMessage(WM_COMMAND, kCommandHelp, 0);
+    *result = TRUE;
+    return TRUE;
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)

@@ -89,6 +89,7 @@ private:
     bool Attach(HWND wnd) noexcept;
     void Detach() noexcept;
     static BOOL ReflectToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    BOOL OnHelpRequest(LRESULT* result);
 
     struct CurrentMessage {
         UINT message;

@@ -206,4 +206,9 @@ TEST(Framework, CommandsWithoutAControlReachTheApplication)
     ASSERT_TRUE(dialog.Create());
     dialog.SendMessage(WM_COMMAND, kCommandHelp, 0);
     EXPECT_EQ(app.helpCalls, 1);
+
+    HELPINFO help{};
+    help.cbSize = sizeof(help);
+    dialog.SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    EXPECT_EQ(app.helpCalls, 2) << "F1's help request becomes the help command";
 }
