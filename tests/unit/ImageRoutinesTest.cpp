@@ -1,0 +1,399 @@
+// Image routines on real files and bitmaps: premultiplied loading, pictures, image sets with
+// their fallbacks, crops, mask regions and blending.
+#include "skin/ImageRoutines.h"
+
+#include "app/Paths.h"
+
+#include "FileText.h"
+#include "ImageFiles.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+const Bgra kWhite{255, 255, 255, 255};
+const Bgra kBlack{0, 0, 0, 255};
+
+// Points the program folder at a temporary folder for one test.
+class ProgramFolderScope {
+public:
+    explicit ProgramFolderScope(const std::wstring& folder) : m_previous(ProgramFolder())
+    {
+        SetProgramFolderForTesting(folder);
+        InitProgramFolder();
+    }
+    ~ProgramFolderScope()
+    {
+        SetProgramFolderForTesting(m_previous);
+        InitProgramFolder();
+    }
+
+private:
+    std::wstring m_previous;
+};
+
+// A bitmap of width x height whose pixels come from pixelAt, as a 32-bit section.
+Bitmap MakeBitmap(int width, int height, const std::function<Bgra(int, int)>& pixelAt, WORD bitCount = 32)
+{
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, bitCount, BI_RGB, 0, 0, 0, 0, 0};
+    BYTE* bits = nullptr;
+    Bitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+    const int stride = ((width * bitCount + 31) / 32) * 4;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const Bgra p = pixelAt(x, y);
+            BYTE* at = bits + y * stride + x * (bitCount / 8);
+            at[0] = p.b;
+            at[1] = p.g;
+            at[2] = p.r;
+            if (bitCount == 32)
+                at[3] = p.a;
+        }
+    return bitmap;
+}
+
+std::vector<RECT> RegionRects(HRGN region)
+{
+    const DWORD bytes = ::GetRegionData(region, 0, nullptr);
+    std::vector<BYTE> data(bytes);
+    ::GetRegionData(region, bytes, reinterpret_cast<RGNDATA*>(data.data()));
+    const auto* header = reinterpret_cast<const RGNDATAHEADER*>(data.data());
+    const auto* rects = reinterpret_cast<const RECT*>(data.data() + header->dwSize);
+    return {rects, rects + header->nCount};
+}
+
+bool SameRegion(HRGN region, const RECT& r)
+{
+    GdiRegion expected(::CreateRectRgnIndirect(&r));
+    return ::EqualRgn(region, expected.get());
+}
+
+} // namespace
+
+TEST(LoadPremultipliedImage, PremultipliesEachPixelByItsAlpha)
+{
+    TempFolder folder;
+    const struct {
+        Bgra file, loaded;
+    } table[] = {
+        {{200, 100, 50, 128}, {100, 50, 25, 128}},
+        {{200, 100, 50, 0}, {0, 0, 0, 0}},
+        {{200, 100, 50, 255}, {200, 100, 50, 255}},
+        {{255, 255, 1, 128}, {128, 128, 0, 128}}, // truncating: 255*128/255 = 128, 1*128/255 = 0
+    };
+    const int count = static_cast<int>(std::size(table));
+    ASSERT_TRUE(WriteImage(folder / L"alpha.png", count, 2, [&](int x, int) { return table[x].file; }));
+
+    Bitmap image;
+    SIZE size{};
+    ASSERT_TRUE(LoadPremultipliedImage(folder / L"alpha.png", image, &size));
+    EXPECT_EQ(image.depth(), 32);
+    EXPECT_EQ(size.cx, count);
+    EXPECT_EQ(size.cy, 2);
+    for (int x = 0; x < count; ++x) {
+        EXPECT_EQ(DibPixel(image, x, 0), table[x].loaded) << "pixel " << x;
+        EXPECT_EQ(DibPixel(image, x, 1), table[x].loaded) << "pixel " << x << " of the second row";
+    }
+}
+
+TEST(LoadPremultipliedImage, OpaqueFormatsLoadUnchangedWithoutAlpha)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteSolidImage(folder / L"photo.jpg", 8, 4, {0, 0, 0, 255}, L"image/jpeg"));
+    ASSERT_TRUE(WriteImage(
+        folder / L"plain.bmp", 3, 2, [](int x, int y) { return Bgra{BYTE(10 * x), BYTE(20 * y), 30, 255}; },
+        L"image/bmp", PixelFormat24bppRGB));
+
+    Bitmap jpeg;
+    SIZE size{};
+    ASSERT_TRUE(LoadPremultipliedImage(folder / L"photo.jpg", jpeg, &size));
+    EXPECT_EQ(jpeg.depth(), 24);
+    EXPECT_EQ(size.cx, 8);
+    EXPECT_EQ(size.cy, 4);
+
+    Bitmap bmp;
+    ASSERT_TRUE(LoadPremultipliedImage(folder / L"plain.bmp", bmp));
+    EXPECT_EQ(bmp.depth(), 24);
+    EXPECT_EQ(DibPixel(bmp, 2, 1), (Bgra{20, 20, 30, 0}));
+}
+
+TEST(LoadPremultipliedImage, BrokenFilesLeaveTheTargetEmpty)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteSolidImage(folder / L"good.png", 16, 16, {1, 2, 3, 200}));
+    const std::string png = ReadFileBytes(folder / L"good.png");
+    WriteFileBytes(folder / L"empty.png", "");
+    WriteFileBytes(folder / L"truncated.png", png.substr(0, png.size() / 2));
+    WriteFileBytes(folder / L"header-only.png", png.substr(0, 8));
+    WriteFileBytes(folder / L"text.png", "this is not an image");
+
+    for (const wchar_t* name : {L"missing.png", L"empty.png", L"truncated.png", L"header-only.png", L"text.png"}) {
+        Bitmap image;
+        SIZE size{7, 7};
+        EXPECT_FALSE(LoadPremultipliedImage(folder / name, image, &size)) << name;
+        EXPECT_TRUE(image.empty()) << name;
+        EXPECT_EQ(size.cx, 0) << name;
+        EXPECT_EQ(size.cy, 0) << name;
+    }
+}
+
+TEST(LoadPremultipliedImage, RefusesATargetThatHoldsAnImage)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteSolidImage(folder / L"a.png", 4, 4, kWhite));
+    Bitmap target(CreateDib32(2, 2));
+    const HBITMAP held = target.get();
+    EXPECT_FALSE(LoadPremultipliedImage(folder / L"a.png", target));
+    EXPECT_EQ(target.get(), held);
+}
+
+TEST(LoadPictureFile, LoadsABitmapFileOpaque)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteImage(
+        folder / L"bg.bmp", 5, 3, [](int x, int y) { return Bgra{BYTE(40 * x), BYTE(60 * y), 7, 255}; },
+        L"image/bmp", PixelFormat24bppRGB));
+
+    Bitmap picture;
+    SIZE size{};
+    ASSERT_TRUE(LoadPictureFile(folder / L"bg.bmp", picture, &size));
+    EXPECT_EQ(size.cx, 5);
+    EXPECT_EQ(size.cy, 3);
+    EXPECT_EQ(DibPixel(picture, 4, 2), (Bgra{160, 120, 7, 0}));
+    EXPECT_EQ(DibPixel(picture, 0, 0), (Bgra{0, 0, 7, 0}));
+}
+
+TEST(LoadPictureFile, AFileThatIsNoPictureKeepsTheTarget)
+{
+    TempFolder folder;
+    WriteFileBytes(folder / L"empty.bmp", "");
+    WriteFileBytes(folder / L"text.bmp", "BM but nothing after it");
+    for (const wchar_t* name : {L"missing.bmp", L"empty.bmp", L"text.bmp"}) {
+        Bitmap picture(CreateDib32(2, 2));
+        const HBITMAP held = picture.get();
+        SIZE size{7, 7};
+        EXPECT_FALSE(LoadPictureFile(folder / name, picture, &size)) << name;
+        EXPECT_EQ(picture.get(), held) << name;
+        EXPECT_EQ(size.cx, 0) << name;
+        EXPECT_EQ(size.cy, 0) << name;
+    }
+}
+
+class LoadSkinImageSetTest : public ::testing::Test {
+protected:
+    LoadSkinImageSetTest() : m_scope(m_folder.path()) { ::CreateDirectoryW((m_folder / L"skins").c_str(), nullptr); }
+
+    void WriteFace(const std::wstring& file, int width, Bgra colour)
+    {
+        ASSERT_TRUE(WriteSolidImage(m_folder / (L"skins\\" + file), width, 10, colour));
+    }
+
+    static int WidthOf(const SkinImageSet& set, int state) { return set[state].width(); }
+
+    TempFolder m_folder;
+    ProgramFolderScope m_scope;
+};
+
+TEST_F(LoadSkinImageSetTest, MissingStatesFallBackToTheNormalFace)
+{
+    WriteFace(L"btn_normal.png", 11, kWhite);
+    WriteFace(L"btn_over.png", 12, kWhite);
+    WriteFace(L"btn_disable.png", 14, kWhite);
+
+    SkinImageSet set;
+    SIZE size{};
+    LoadSkinImageSet(L"btn", set, false, &size);
+    EXPECT_EQ(size.cx, 11);
+    EXPECT_EQ(size.cy, 10);
+    EXPECT_EQ(WidthOf(set, SkinImageSet::kNormal), 11);
+    EXPECT_EQ(WidthOf(set, SkinImageSet::kOver), 12);
+    EXPECT_EQ(WidthOf(set, SkinImageSet::kDown), 11);
+    EXPECT_EQ(WidthOf(set, SkinImageSet::kDisabled), 14);
+    EXPECT_NE(set[SkinImageSet::kNormal].get(), set[SkinImageSet::kDown].get()) << "each state owns its bitmap";
+}
+
+TEST_F(LoadSkinImageSetTest, SameForAllLoadsTheNormalFaceFourTimes)
+{
+    WriteFace(L"btn_normal.png", 11, kWhite);
+    WriteFace(L"btn_over.png", 12, kWhite);
+
+    SkinImageSet set;
+    LoadSkinImageSet(L"btn", set, true);
+    for (int state = 0; state < SkinImageSet::kStateCount; ++state)
+        EXPECT_EQ(WidthOf(set, state), 11) << "state " << state;
+}
+
+TEST_F(LoadSkinImageSetTest, AMissingNormalFaceLeavesTheStatesThatFallBackEmpty)
+{
+    WriteFace(L"btn_down.png", 13, kWhite);
+
+    SkinImageSet set;
+    SIZE size{7, 7};
+    LoadSkinImageSet(L"btn", set, false, &size);
+    EXPECT_EQ(size.cx, 0);
+    EXPECT_TRUE(set[SkinImageSet::kNormal].empty());
+    EXPECT_TRUE(set[SkinImageSet::kOver].empty());
+    EXPECT_EQ(WidthOf(set, SkinImageSet::kDown), 13);
+    EXPECT_TRUE(set[SkinImageSet::kDisabled].empty());
+}
+
+TEST_F(LoadSkinImageSetTest, ReloadingReplacesTheImagesHeld)
+{
+    WriteFace(L"a_normal.png", 11, kWhite);
+    WriteFace(L"b_normal.png", 15, kWhite);
+
+    SkinImageSet set;
+    LoadSkinImageSet(L"a", set, false);
+    LoadSkinImageSet(L"b", set, false);
+    EXPECT_EQ(WidthOf(set, SkinImageSet::kNormal), 15);
+    EXPECT_EQ(WidthOf(set, SkinImageSet::kDisabled), 15);
+    LoadSkinImageSet(L"gone", set, false);
+    EXPECT_TRUE(set[SkinImageSet::kNormal].empty());
+}
+
+TEST_F(LoadSkinImageSetTest, WildcardsInANameMatchNoOtherFile)
+{
+    WriteFace(L"btn_normal.png", 11, kWhite);
+    WriteFace(L"btn_over.png", 12, kWhite);
+
+    SkinImageSet set;
+    LoadSkinImageSet(L"bt?", set, false);
+    EXPECT_TRUE(set[SkinImageSet::kNormal].empty());
+    EXPECT_TRUE(set[SkinImageSet::kOver].empty());
+}
+
+TEST(CreateDib32, MakesABottomUp32BitSectionTheTargetTakes)
+{
+    Bitmap target(CreateDib32(3, 3));
+    const HBITMAP made = CreateDib32(7, 5, &target);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(target.get(), made);
+    EXPECT_EQ(target.width(), 7);
+    EXPECT_EQ(target.height(), 5);
+    DIBSECTION section{};
+    ASSERT_EQ(::GetObjectW(made, sizeof(section), &section), static_cast<int>(sizeof(section)));
+    EXPECT_EQ(section.dsBmih.biBitCount, 32);
+    EXPECT_EQ(section.dsBmih.biCompression, static_cast<DWORD>(BI_RGB));
+    EXPECT_GT(section.dsBmih.biHeight, 0);
+    EXPECT_EQ(CreateDib32(0, 5), nullptr);
+}
+
+TEST(CropBitmap, CopiesTheRectangleWithItsAlpha)
+{
+    const Bitmap source = MakeBitmap(50, 20, [](int x, int y) { return Bgra{BYTE(x), BYTE(y), 9, BYTE(100 + x)}; });
+    Bitmap crop;
+    CropBitmap(nullptr, crop, source, 10, 0, 40, 20);
+    ASSERT_FALSE(crop.empty());
+    EXPECT_EQ(crop.width(), 30);
+    EXPECT_EQ(crop.height(), 20);
+    EXPECT_EQ(DibPixel(crop, 0, 0), (Bgra{10, 0, 9, 110}));
+    EXPECT_EQ(DibPixel(crop, 29, 19), (Bgra{39, 19, 9, 139}));
+
+    Bitmap dib;
+    CropBitmapDib32(nullptr, dib, source, 10, 0, 40, 20);
+    EXPECT_EQ(dib.depth(), 32);
+    EXPECT_EQ(DibPixel(dib, 5, 7), (Bgra{15, 7, 9, 115}));
+}
+
+TEST(CropBitmap, AnEmptySourceKeepsTheTarget)
+{
+    Bitmap target(CreateDib32(4, 4));
+    const HBITMAP held = target.get();
+    CropBitmap(nullptr, target, Bitmap(), 0, 0, 2, 2);
+    CropBitmapDib32(nullptr, target, Bitmap(), 0, 0, 2, 2);
+    EXPECT_EQ(target.get(), held);
+}
+
+TEST(CropBitmap, AnOpaqueSourceStaysOpaque)
+{
+    const Bitmap source = MakeBitmap(8, 8, [](int, int) { return Bgra{1, 2, 3, 0}; }, 24);
+    Bitmap crop;
+    CropBitmap(nullptr, crop, source, 0, 0, 4, 4);
+    EXPECT_EQ(crop.depth(), 24);
+    Bitmap dib;
+    CropBitmapDib32(nullptr, dib, source, 0, 0, 4, 4);
+    EXPECT_EQ(DibPixel(dib, 3, 3), (Bgra{1, 2, 3, 255}));
+}
+
+TEST(RegionFromMask, ABlackBlockBecomesItsRectangle)
+{
+    const Bitmap mask = MakeBitmap(20, 20, [](int x, int y) { return x >= 5 && x < 8 && y >= 7 && y < 9 ? kBlack : kWhite; });
+    GdiRegion region(RegionFromMask(mask));
+    ASSERT_TRUE(region);
+    EXPECT_TRUE(SameRegion(region.get(), {5, 7, 8, 9}));
+}
+
+TEST(RegionFromMask, OnlyPureWhiteIsOutsideAndAlphaIsIgnored)
+{
+    const Bitmap mask = MakeBitmap(6, 3, [](int x, int y) {
+        if (y != 1)
+            return Bgra{255, 255, 255, 0};
+        return x == 1 ? Bgra{254, 255, 255, 255} : x == 4 ? Bgra{255, 255, 254, 0} : Bgra{255, 255, 255, 255};
+    });
+    GdiRegion region(RegionFromMask(mask));
+    const std::vector<RECT> rects = RegionRects(region.get());
+    ASSERT_EQ(rects.size(), 2u);
+    const RECT first{1, 1, 2, 2};
+    const RECT second{4, 1, 5, 2};
+    EXPECT_TRUE(::EqualRect(&rects[0], &first));
+    EXPECT_TRUE(::EqualRect(&rects[1], &second));
+}
+
+TEST(RegionFromMask, AWhiteMaskGivesAnEmptyRegionAndNoMaskNone)
+{
+    const Bitmap white = MakeBitmap(10, 10, [](int, int) { return kWhite; });
+    GdiRegion region(RegionFromMask(white));
+    ASSERT_TRUE(region);
+    RECT box{};
+    EXPECT_EQ(::GetRgnBox(region.get(), &box), NULLREGION);
+    EXPECT_EQ(RegionFromMask(Bitmap()), nullptr);
+}
+
+TEST(RegionFromMask, ALargeMaskKeepsEveryBatchOfRectangles)
+{
+    // A checkerboard cannot merge: 50 one-pixel runs a row, 5000 in all, three batches.
+    const int side = 100;
+    const Bitmap mask = MakeBitmap(side, side, [](int x, int y) { return (x + y) % 2 == 0 ? kBlack : kWhite; });
+    GdiRegion region(RegionFromMask(mask));
+    const std::vector<RECT> rects = RegionRects(region.get());
+    ASSERT_EQ(rects.size(), 5000u);
+    std::vector<std::tuple<LONG, LONG>> cells;
+    for (const RECT& r : rects) {
+        ASSERT_EQ(r.right - r.left, 1);
+        ASSERT_EQ(r.bottom - r.top, 1);
+        cells.emplace_back(r.top, r.left);
+    }
+    std::sort(cells.begin(), cells.end());
+    size_t i = 0;
+    for (LONG y = 0; y < side; ++y)
+        for (LONG x = y % 2; x < side; x += 2, ++i)
+            ASSERT_EQ(cells[i], std::make_tuple(y, x));
+}
+
+TEST(RegionFromMask, ReadsMasksOfAnyDepth)
+{
+    const Bitmap mask = MakeBitmap(12, 12, [](int x, int y) { return x < 4 && y >= 2 && y < 5 ? kBlack : kWhite; }, 24);
+    GdiRegion region(RegionFromMask(mask));
+    EXPECT_TRUE(SameRegion(region.get(), {0, 2, 4, 5}));
+}
+
+TEST(BlendBitmap, BlendsPremultipliedFacesAndCopiesOpaqueOnes)
+{
+    Canvas canvas(4, 1);
+    canvas.Fill({0, 0, 200, 255});
+    const Bitmap halfWhite = MakeBitmap(2, 1, [](int, int) { return Bgra{128, 128, 128, 128}; });
+    BlendBitmap(canvas.dc(), 0, 0, 2, 1, halfWhite);
+    const Bitmap opaque = MakeBitmap(2, 1, [](int, int) { return Bgra{10, 20, 30, 0}; }, 24);
+    BlendBitmap(canvas.dc(), 2, 0, 5, 5, opaque); // larger than the source: only what exists
+    const Bgra blended = canvas.At(0, 0);
+    EXPECT_NEAR(blended.b, 128, 1);
+    EXPECT_NEAR(blended.r, 228, 1); // 128 + 200 * (1 - 128/255)
+    EXPECT_EQ(canvas.At(3, 0).b, 10);
+    EXPECT_EQ(canvas.At(3, 0).r, 30);
+}
