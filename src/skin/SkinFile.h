@@ -1,0 +1,37 @@
+// The current skin file of the process and the lookups, texts and pictures read from it.
+#pragma once
+
+#include "skin/SkinValues.h"
+
+#include <windows.h>
+
+#include <string>
+
+// The skin file every lookup reads; the main dialog sets it before building its skin.
+void SetSkinFile(const std::wstring& path);
+const std::wstring& SkinFile();
+
+// The font face of the skin ("GLOBAL" "FONT"); empty until the main dialog sets it.
+void SetSkinFontFace(const std::wstring& face);
+const std::wstring& SkinFontFace();
+
+// One INI lookup in the current skin file: the default when the file, section or key is
+// missing; values longer than 2047 characters are cut.
+std::wstring GetSkinString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue = L"");
+// A numbered text of "FUNC_STRING", its key the number in hexadecimal.
+std::wstring GetFuncString(int number);
+
+// Draws the text placement section/key (or the override text, when not empty) with the
+// font, colour and background mode already in dc, its single-line height centred
+// vertically in the placement, with DrawText format flags.
+void DrawSkinText(HDC dc, const wchar_t* section, const wchar_t* key, UINT format,
+                  const std::wstring& overrideText = {});
+// Draws the picture placement section/key from baseFolder + "skins\Pic\" scaled into its
+// rectangle, or into the override rectangle when one is given. A missing picture draws nothing.
+void DrawSkinPicture(HDC dc, const wchar_t* section, const wchar_t* key, const std::wstring& baseFolder,
+                     const RECT* overrideRect = nullptr);
+
+inline RECT ToRect(const SkinRect& r)
+{
+    return {r.left, r.top, r.right, r.bottom};
+}
