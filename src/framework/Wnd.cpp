@@ -162,6 +162,19 @@ bool CWnd::ModifyStyle(DWORD remove, DWORD add) noexcept
     return true;
 }
 
+void CWnd::CenterWindow() const noexcept
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor))
+        return;
+    const RECT window = GetWindowRect();
+    const RECT& area = monitor.rcWork;
+    const int x = area.left + ((area.right - area.left) - (window.right - window.left)) / 2;
+    const int y = area.top + ((area.bottom - area.top) - (window.bottom - window.top)) / 2;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 RECT CWnd::GetClientRect() const noexcept
 {
     RECT r{};

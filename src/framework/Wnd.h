@@ -58,6 +58,8 @@ public:
     {
         return ::MoveWindow(m_hWnd, r.left, r.top, r.right - r.left, r.bottom - r.top, repaint) != FALSE;
     }
+    // Centres a top-level window on the work area of its monitor.
+    void CenterWindow() const noexcept;
     void Invalidate(bool erase = false) const noexcept { ::InvalidateRect(m_hWnd, nullptr, erase); }
     void UpdateWindow() const noexcept { ::UpdateWindow(m_hWnd); }
     void SetWindowText(LPCWSTR text) const noexcept { ::SetWindowTextW(m_hWnd, text); }
