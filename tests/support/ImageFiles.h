@@ -62,6 +62,33 @@ inline bool WriteSolidImage(const std::wstring& path, int width, int height, Bgr
     return WriteImage(path, width, height, [colour](int, int) { return colour; }, mimeType);
 }
 
+// A width x height section (top-down) whose pixels come from pixelAt; 24-bit sections
+// drop the alpha byte.
+inline Bitmap MakeBitmap(int width, int height, const std::function<Bgra(int, int)>& pixelAt, WORD bitCount = 32)
+{
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, bitCount, BI_RGB, 0, 0, 0, 0, 0};
+    BYTE* bits = nullptr;
+    Bitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
+    const int stride = ((width * bitCount + 31) / 32) * 4;
+    for (int y = 0; bits && y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const Bgra p = pixelAt(x, y);
+            BYTE* at = bits + y * stride + x * (bitCount / 8);
+            at[0] = p.b;
+            at[1] = p.g;
+            at[2] = p.r;
+            if (bitCount == 32)
+                at[3] = p.a;
+        }
+    return bitmap;
+}
+
+inline Bitmap MakeSolidBitmap(int width, int height, Bgra colour, WORD bitCount = 32)
+{
+    return MakeBitmap(width, height, [colour](int, int) { return colour; }, bitCount);
+}
+
 // The pixel at (x, y), counted from the top, of a DIB section of 24 or 32 bits per pixel
 // (24-bit pixels read with alpha 0).
 inline Bgra DibPixel(HBITMAP bitmap, int x, int y)

@@ -37,27 +37,6 @@ private:
     std::wstring m_previous;
 };
 
-// A bitmap of width x height whose pixels come from pixelAt, as a 32-bit section.
-Bitmap MakeBitmap(int width, int height, const std::function<Bgra(int, int)>& pixelAt, WORD bitCount = 32)
-{
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, bitCount, BI_RGB, 0, 0, 0, 0, 0};
-    BYTE* bits = nullptr;
-    Bitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0));
-    const int stride = ((width * bitCount + 31) / 32) * 4;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const Bgra p = pixelAt(x, y);
-            BYTE* at = bits + y * stride + x * (bitCount / 8);
-            at[0] = p.b;
-            at[1] = p.g;
-            at[2] = p.r;
-            if (bitCount == 32)
-                at[3] = p.a;
-        }
-    return bitmap;
-}
-
 std::vector<RECT> RegionRects(HRGN region)
 {
     const DWORD bytes = ::GetRegionData(region, 0, nullptr);

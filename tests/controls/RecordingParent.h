@@ -1,0 +1,107 @@
+// A visible, active top-level window that parents the controls under test, reflects their
+// notifications as the main dialog does, and records the messages they send or post to it.
+#pragma once
+
+#include "framework/Wnd.h"
+
+#include "ImageFiles.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+struct RecordedMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+class CRecordingParent : public CWnd {
+public:
+    static constexpr int kWidth = 400;
+    static constexpr int kHeight = 300;
+
+    CRecordingParent()
+    {
+        static const ATOM registered = [] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = ::DefWindowProcW;
+            wc.hInstance = ::GetModuleHandleW(nullptr);
+            wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+            wc.lpszClassName = L"VeldrianRecordingParent";
+            return ::RegisterClassW(&wc);
+        }();
+        (void)registered;
+        CreateEx(0, L"VeldrianRecordingParent", L"controls under test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+                 {0, 0, kWidth, kHeight}, nullptr, 0);
+        ::SetForegroundWindow(m_hWnd);
+        ::SetActiveWindow(m_hWnd);
+        Pump();
+    }
+
+    // The messages of interest: commands, the controls' reports, scroll requests.
+    std::vector<RecordedMessage> recorded;
+    // Runs inside the parent's WM_COMMAND handling, before the control goes on.
+    std::function<void(WPARAM, LPARAM)> onCommand;
+
+    std::vector<RecordedMessage> Take(UINT message)
+    {
+        std::vector<RecordedMessage> taken;
+        for (const RecordedMessage& m : recorded)
+            if (m.message == message)
+                taken.push_back(m);
+        return taken;
+    }
+    size_t Count(UINT message) const
+    {
+        size_t count = 0;
+        for (const RecordedMessage& m : recorded)
+            count += m.message == message;
+        return count;
+    }
+
+    // Delivers what was posted to this thread's windows.
+    static void Pump()
+    {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        switch (message) {
+        case WM_COMMAND:
+            recorded.push_back({message, wParam, lParam});
+            if (onCommand)
+                onCommand(wParam, lParam);
+            break;
+        case WM_VSCROLL:
+        case WM_USER + 72:
+        case WM_USER + 129:
+            recorded.push_back({message, wParam, lParam});
+            break;
+        case WM_ERASEBKGND:
+            return TRUE;
+        default:
+            break;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// Renders a control's client area through WM_PRINTCLIENT, so the look comes from the
+// control's real paint path with the state the system button holds.
+inline void PrintClient(HWND control, Canvas& canvas)
+{
+    ::SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+}
+
+inline LPARAM PointParam(int x, int y)
+{
+    return MAKELPARAM(x, y);
+}
