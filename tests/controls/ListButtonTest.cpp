@@ -31,16 +31,6 @@ constexpr COLORREF kDisabledInk = RGB(100, 110, 120);
 // A caption of solid ink: the full block's inside is the text colour exactly.
 const std::wstring kInkCaption = L"\u2588\u2588";
 
-// Sets the skin font for one test.
-class SkinFontScope {
-public:
-    explicit SkinFontScope(const std::wstring& face) : m_previous(SkinFontFace()) { SetSkinFontFace(face); }
-    ~SkinFontScope() { SetSkinFontFace(m_previous); }
-
-private:
-    std::wstring m_previous;
-};
-
 template <class Button>
 class ButtonTest : public ::testing::Test {
 protected:

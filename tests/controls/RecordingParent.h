@@ -3,12 +3,14 @@
 #pragma once
 
 #include "framework/Wnd.h"
+#include "skin/SkinFile.h"
 
 #include "ImageFiles.h"
 
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 struct RecordedMessage {
@@ -105,3 +107,15 @@ inline LPARAM PointParam(int x, int y)
 {
     return MAKELPARAM(x, y);
 }
+
+// Sets the skin font for one test.
+class SkinFontScope {
+public:
+    explicit SkinFontScope(const std::wstring& face) : m_previous(SkinFontFace()) { SetSkinFontFace(face); }
+    ~SkinFontScope() { SetSkinFontFace(m_previous); }
+    SkinFontScope(const SkinFontScope&) = delete;
+    SkinFontScope& operator=(const SkinFontScope&) = delete;
+
+private:
+    std::wstring m_previous;
+};
