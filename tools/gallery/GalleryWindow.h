@@ -1,0 +1,72 @@
+// CGalleryWnd: every skinned control in the shipped skin on one window. The top shows the
+// controls at their skin places on the main background with the panel labels; the strip
+// below shows the looks a button takes (hover, pressed, selected, disabled, toggled) and
+// the controls the main screen keeps hidden.
+#pragma once
+
+#include "controls/BitmapButtonEx.h"
+#include "controls/ColourEdit.h"
+#include "controls/ListButton.h"
+#include "controls/SwatchButton.h"
+#include "framework/Wnd.h"
+#include "skin/SkinValues.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CGalleryWnd : public CWnd {
+public:
+    static constexpr int kStripHeight = 160;
+
+    // Builds the window from the skin under ProgramFolder; false when it cannot be made.
+    bool Create();
+    // Takes the hover and pressed looks the strip shows (the pointer rests on one button).
+    void StageLooks();
+
+    // Image sets the skin names that could not be loaded.
+    const std::vector<std::wstring>& MissingImages() const noexcept { return m_missing; }
+    // Every control window with a name for reports.
+    struct Shown {
+        HWND wnd;
+        std::wstring name;
+    };
+    const std::vector<Shown>& Controls() const noexcept { return m_shown; }
+    const Bitmap& Background() const noexcept { return m_background; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    struct Dressing {
+        COLORREF normal, over, down, disabled;
+    };
+
+    bool ComposeBackground();
+    void BuildMainScreen();
+    void BuildStateStrip();
+
+    CPngListBtn& AddListButton(const SkinItem& item, const Dressing& dressing, const std::wstring& label);
+    CPngListBtn& AddSkinButton(const wchar_t* section, int key, const Dressing& dressing);
+    CBitmapBtnEx& AddPlainButton(const RECT& place, const std::wstring& caption);
+    CClrEdit& AddEdit(int key, bool hexOnly);
+    CColorBtn2& AddSwatch(int key, COLORREF colour);
+    void LoadSet(const std::wstring& name, SkinImageSet& set, SIZE* size);
+    void Track(HWND wnd, const std::wstring& name) { m_shown.push_back({wnd, name}); }
+
+    void Paint(HDC dc) const;
+    void PaintPanelLabels(HDC dc) const;
+    void PaintStrip(HDC dc) const;
+
+    Bitmap m_background;
+    int m_skinHeight = 0;
+    std::vector<std::unique_ptr<CPngListBtn>> m_listButtons;
+    std::vector<std::unique_ptr<CBitmapBtnEx>> m_plainButtons;
+    std::vector<std::unique_ptr<CClrEdit>> m_edits;
+    std::vector<std::unique_ptr<CColorBtn2>> m_swatches;
+    CPngListBtn* m_hoverSample = nullptr;
+    CPngListBtn* m_pressedSample = nullptr;
+    CBitmapBtnEx* m_pressedPlain = nullptr;
+    std::vector<std::wstring> m_missing;
+    std::vector<Shown> m_shown;
+};
