@@ -47,8 +47,8 @@ void CPngListBtn::SetCaptionEx(const std::wstring& text, int margin, int index)
     Repaint();
 }
 
-void CPngListBtn::SetIcons(const Bitmap* normal, const Bitmap* over, const Bitmap* down, int left, int top,
-                           int right, int bottom)
+void CPngListBtn::SetIcons(const Bitmap* normal, const Bitmap* over, const Bitmap* down, int left, int top, int right,
+                           int bottom)
 {
     WindowDc reference(m_hWnd);
     const Bitmap* sources[] = {normal, over, down};

@@ -224,10 +224,7 @@ public:
 
 private:
     RGNDATAHEADER& Header() noexcept { return *reinterpret_cast<RGNDATAHEADER*>(m_storage.data()); }
-    const RGNDATAHEADER& Header() const noexcept
-    {
-        return *reinterpret_cast<const RGNDATAHEADER*>(m_storage.data());
-    }
+    const RGNDATAHEADER& Header() const noexcept { return *reinterpret_cast<const RGNDATAHEADER*>(m_storage.data()); }
 
     void Clear()
     {
@@ -300,7 +297,7 @@ bool LoadPictureFile(const std::wstring& path, Bitmap& target, SIZE* size)
 void LoadSkinImageSet(const std::wstring& name, SkinImageSet& set, bool sameForAll, SIZE* size)
 {
     static constexpr const wchar_t* kSuffixes[SkinImageSet::kStateCount] = {L"_normal.png", L"_over.png", L"_down.png",
-                                                                             L"_disable.png"};
+                                                                            L"_disable.png"};
     const std::wstring base = ProgramFolder() + L"skins\\" + name;
     const std::wstring normal = base + kSuffixes[SkinImageSet::kNormal];
     for (Bitmap& image : set.images)

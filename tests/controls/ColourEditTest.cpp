@@ -122,13 +122,15 @@ TEST_F(ColourEditTest, AClickReachesTheParentBeforeTheCaretMoves)
 TEST_F(ColourEditTest, TheBackgroundIsTheSkinImageWithWhiteTransparentText)
 {
     auto edit = MakeEdit(false);
-    const Bitmap image = MakeBitmap(100, 20, [](int x, int) { return x < 50 ? Bgra{0, 0, 255, 255} : Bgra{0, 255, 0, 255}; });
+    const Bitmap image = MakeBitmap(100, 20, [](int x, int) {
+        return x < 50 ? Bgra{0, 0, 255, 255} : Bgra{0, 255, 0, 255};
+    });
     edit->SetImages({0, 0, 100, 20}, image, image, image, image);
     EXPECT_FALSE(edit->GetStyle() & WS_BORDER);
 
     Canvas canvas(100, 20);
-    const auto brush = reinterpret_cast<HBRUSH>(
-        parent.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(canvas.dc()), reinterpret_cast<LPARAM>(edit->m_hWnd)));
+    const auto brush = reinterpret_cast<HBRUSH>(parent.SendMessage(
+        WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(canvas.dc()), reinterpret_cast<LPARAM>(edit->m_hWnd)));
     ASSERT_NE(brush, nullptr);
     const RECT all{0, 0, 100, 20};
     ::FillRect(canvas.dc(), &all, brush);

@@ -105,9 +105,9 @@ TEST(CPngListBtnLook, FirstMatchingRowOfTheTableWins)
     };
     for (const auto& row : table) {
         const ButtonState& s = row.state;
-        EXPECT_EQ(CPngListBtn::ChooseLook(s), row.look) << "toggle " << s.toggleMode << " selected " << s.selected
-                                                        << " pressed " << s.pressed << " hover " << s.hover
-                                                        << " disabled " << s.disabled;
+        EXPECT_EQ(CPngListBtn::ChooseLook(s), row.look)
+            << "toggle " << s.toggleMode << " selected " << s.selected << " pressed " << s.pressed << " hover "
+            << s.hover << " disabled " << s.disabled;
     }
 }
 
@@ -168,8 +168,9 @@ TEST_F(PngListButtonTest, BlendsTheFaceOverItsPieceOfTheBackground)
     // Left half opaque blue, right half transparent: the background shows through.
     const Bitmap face = MakeBitmap(kW, kH, [](int x, int) { return x < kW / 2 ? kBlue : Bgra{0, 0, 0, 0}; });
     button->SetImages({0, 0, kW, kH}, face, face, face, face);
-    const Bitmap background =
-        MakeBitmap(kPlace.right + 10, kPlace.bottom + 10, [](int x, int y) { return x >= kPlace.left && y >= kPlace.top ? kYellow : kMagenta; });
+    const Bitmap background = MakeBitmap(kPlace.right + 10, kPlace.bottom + 10, [](int x, int y) {
+        return x >= kPlace.left && y >= kPlace.top ? kYellow : kMagenta;
+    });
     button->SetBackground(kPlace.left, kPlace.top, kPlace.right, kPlace.bottom, background);
 
     const auto canvas = Render(*button);
@@ -418,7 +419,8 @@ TEST_F(PngListButtonTest, SelectInGroupLatchesOneButtonOfTheRow)
 {
     CPngListBtn row[3];
     for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(row[i].Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, {10, 10 + 40 * i, 60, 40 + 40 * i}, parent, 0));
+        ASSERT_TRUE(
+            row[i].Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, {10, 10 + 40 * i, 60, 40 + 40 * i}, parent, 0));
     row[0].SetSelected(true);
 
     int index = -1;

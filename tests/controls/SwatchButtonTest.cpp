@@ -21,7 +21,8 @@ class SwatchTest : public ::testing::Test {
 protected:
     // A cell whose normal face holds the given first row of pixels (the rest white) and
     // whose down face is plain grey.
-    std::unique_ptr<CColorBtn2> MakeCell(const std::vector<Bgra>& firstRow = {}, RECT place = {20, 20, 20 + kW, 20 + kH})
+    std::unique_ptr<CColorBtn2> MakeCell(const std::vector<Bgra>& firstRow = {},
+                                         RECT place = {20, 20, 20 + kW, 20 + kH})
     {
         auto cell = std::make_unique<CColorBtn2>();
         EXPECT_TRUE(cell->Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, place, parent, kId));
@@ -163,7 +164,8 @@ TEST_F(SwatchTest, SelectionRepaintsOnlyOnAChangeAndGroupsIgnoreStrangers)
 {
     CColorBtn2 row[3];
     for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(row[i].Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, {10 + 40 * i, 10, 40 + 40 * i, 40}, parent, 0));
+        ASSERT_TRUE(
+            row[i].Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, {10 + 40 * i, 10, 40 + 40 * i, 40}, parent, 0));
     EXPECT_EQ(SelectInGroup(row, row[1].m_hWnd), 1);
     ::ValidateRect(row[1], nullptr);
     row[1].SetSelected(true);
@@ -178,7 +180,9 @@ TEST_F(SwatchTest, SelectionRepaintsOnlyOnAChangeAndGroupsIgnoreStrangers)
 TEST_F(SwatchTest, SetUpKeepsTheCursorAndDropsTheParentDc)
 {
     auto cell = MakeCell();
-    EXPECT_EQ(cell->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(cell->m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), TRUE);
+    EXPECT_EQ(
+        cell->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(cell->m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+        TRUE);
     EXPECT_FALSE(::GetClassLongPtrW(*cell, GCL_STYLE) & CS_PARENTDC);
     EXPECT_EQ(cell->GetStyle() & BS_TYPEMASK, static_cast<DWORD>(BS_OWNERDRAW));
 }

@@ -59,7 +59,8 @@ inline bool WriteImage(const std::wstring& path, int width, int height, const st
 inline bool WriteSolidImage(const std::wstring& path, int width, int height, Bgra colour,
                             const wchar_t* mimeType = L"image/png")
 {
-    return WriteImage(path, width, height, [colour](int, int) { return colour; }, mimeType);
+    return WriteImage(
+        path, width, height, [colour](int, int) { return colour; }, mimeType);
 }
 
 // A width x height section (top-down) whose pixels come from pixelAt; 24-bit sections
@@ -86,7 +87,8 @@ inline Bitmap MakeBitmap(int width, int height, const std::function<Bgra(int, in
 
 inline Bitmap MakeSolidBitmap(int width, int height, Bgra colour, WORD bitCount = 32)
 {
-    return MakeBitmap(width, height, [colour](int, int) { return colour; }, bitCount);
+    return MakeBitmap(
+        width, height, [colour](int, int) { return colour; }, bitCount);
 }
 
 // The pixel at (x, y), counted from the top, of a DIB section of 24 or 32 bits per pixel
@@ -99,8 +101,8 @@ inline Bgra DibPixel(HBITMAP bitmap, int x, int y)
     ::GdiFlush();
     const BITMAP& bm = section.dsBm;
     const int row = section.dsBmih.biHeight > 0 ? bm.bmHeight - 1 - y : y;
-    const BYTE* p = static_cast<const BYTE*>(bm.bmBits) + static_cast<ptrdiff_t>(row) * bm.bmWidthBytes +
-                    x * (bm.bmBitsPixel / 8);
+    const BYTE* p =
+        static_cast<const BYTE*>(bm.bmBits) + static_cast<ptrdiff_t>(row) * bm.bmWidthBytes + x * (bm.bmBitsPixel / 8);
     return {p[0], p[1], p[2], bm.bmBitsPixel == 32 ? p[3] : BYTE(0)};
 }
 
@@ -113,7 +115,8 @@ inline Bgra DibPixel(const Bitmap& bitmap, int x, int y)
 class Canvas {
 public:
     Canvas(int width, int height)
-        : m_width(width), m_height(height), m_bitmap(CreateSection(width, height, &m_bits)), m_select(m_dc, m_bitmap.get())
+        : m_width(width), m_height(height), m_bitmap(CreateSection(width, height, &m_bits)),
+          m_select(m_dc, m_bitmap.get())
     {
     }
     Canvas(const Canvas&) = delete;

@@ -86,7 +86,10 @@ TEST(LoadPremultipliedImage, OpaqueFormatsLoadUnchangedWithoutAlpha)
     TempFolder folder;
     ASSERT_TRUE(WriteSolidImage(folder / L"photo.jpg", 8, 4, {0, 0, 0, 255}, L"image/jpeg"));
     ASSERT_TRUE(WriteImage(
-        folder / L"plain.bmp", 3, 2, [](int x, int y) { return Bgra{BYTE(10 * x), BYTE(20 * y), 30, 255}; },
+        folder / L"plain.bmp", 3, 2,
+        [](int x, int y) {
+            return Bgra{BYTE(10 * x), BYTE(20 * y), 30, 255};
+        },
         L"image/bmp", PixelFormat24bppRGB));
 
     Bitmap jpeg;
@@ -136,7 +139,10 @@ TEST(LoadPictureFile, LoadsABitmapFileOpaque)
 {
     TempFolder folder;
     ASSERT_TRUE(WriteImage(
-        folder / L"bg.bmp", 5, 3, [](int x, int y) { return Bgra{BYTE(40 * x), BYTE(60 * y), 7, 255}; },
+        folder / L"bg.bmp", 5, 3,
+        [](int x, int y) {
+            return Bgra{BYTE(40 * x), BYTE(60 * y), 7, 255};
+        },
         L"image/bmp", PixelFormat24bppRGB));
 
     Bitmap picture;
@@ -291,7 +297,12 @@ TEST(CropBitmap, AnEmptySourceKeepsTheTarget)
 
 TEST(CropBitmap, AnOpaqueSourceStaysOpaque)
 {
-    const Bitmap source = MakeBitmap(8, 8, [](int, int) { return Bgra{1, 2, 3, 0}; }, 24);
+    const Bitmap source = MakeBitmap(
+        8, 8,
+        [](int, int) {
+            return Bgra{1, 2, 3, 0};
+        },
+        24);
     Bitmap crop;
     CropBitmap(nullptr, crop, source, 0, 0, 4, 4);
     EXPECT_EQ(crop.depth(), 24);
@@ -302,7 +313,8 @@ TEST(CropBitmap, AnOpaqueSourceStaysOpaque)
 
 TEST(RegionFromMask, ABlackBlockBecomesItsRectangle)
 {
-    const Bitmap mask = MakeBitmap(20, 20, [](int x, int y) { return x >= 5 && x < 8 && y >= 7 && y < 9 ? kBlack : kWhite; });
+    const Bitmap mask =
+        MakeBitmap(20, 20, [](int x, int y) { return x >= 5 && x < 8 && y >= 7 && y < 9 ? kBlack : kWhite; });
     GdiRegion region(RegionFromMask(mask));
     ASSERT_TRUE(region);
     EXPECT_TRUE(SameRegion(region.get(), {5, 7, 8, 9}));
@@ -357,7 +369,8 @@ TEST(RegionFromMask, ALargeMaskKeepsEveryBatchOfRectangles)
 
 TEST(RegionFromMask, ReadsMasksOfAnyDepth)
 {
-    const Bitmap mask = MakeBitmap(12, 12, [](int x, int y) { return x < 4 && y >= 2 && y < 5 ? kBlack : kWhite; }, 24);
+    const Bitmap mask = MakeBitmap(
+        12, 12, [](int x, int y) { return x < 4 && y >= 2 && y < 5 ? kBlack : kWhite; }, 24);
     GdiRegion region(RegionFromMask(mask));
     EXPECT_TRUE(SameRegion(region.get(), {0, 2, 4, 5}));
 }
@@ -368,7 +381,12 @@ TEST(BlendBitmap, BlendsPremultipliedFacesAndCopiesOpaqueOnes)
     canvas.Fill({0, 0, 200, 255});
     const Bitmap halfWhite = MakeBitmap(2, 1, [](int, int) { return Bgra{128, 128, 128, 128}; });
     BlendBitmap(canvas.dc(), 0, 0, 2, 1, halfWhite);
-    const Bitmap opaque = MakeBitmap(2, 1, [](int, int) { return Bgra{10, 20, 30, 0}; }, 24);
+    const Bitmap opaque = MakeBitmap(
+        2, 1,
+        [](int, int) {
+            return Bgra{10, 20, 30, 0};
+        },
+        24);
     BlendBitmap(canvas.dc(), 2, 0, 5, 5, opaque); // larger than the source: only what exists
     const Bgra blended = canvas.At(0, 0);
     EXPECT_NEAR(blended.b, 128, 1);

@@ -115,8 +115,8 @@ TEST_F(SkinFileTest, DrawSkinTextCentresOneLineAndBreaksAtEscapedBreaks)
 {
     Write(L"[T]\r\none=t,0,0,120,60,Hello,FALSE\r\ntwo=t,0,0,120,60,Line1\\r\\nLine2,FALSE\r\n");
     const Bgra black{0, 0, 0, 255};
-    GdiFont font(::CreateFontW(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
-                               L"Segoe UI"));
+    GdiFont font(
+        ::CreateFontW(16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"Segoe UI"));
 
     auto draw = [&](const wchar_t* key, const std::wstring& overrideText, int* lineHeight) {
         auto canvas = std::make_unique<Canvas>(120, 60);

@@ -16,15 +16,15 @@ TEST(ParseSkinItem, ReadsTheSevenFields)
     } table[] = {
         {L"btnOK,10,20,30,40,OK,TRUE", L"btnOK", {10, 20, 40, 60}, L"OK", true},
         {L"btnApply,20,30,80,24,Apply,FALSE", L"btnApply", {20, 30, 100, 54}, L"Apply", false},
-        {L"x,1,2,3,4", L"x", {1, 2, 4, 6}, L"3", false},           // five fields: the text is the 4th
-        {L"x,1,2", L"x", {1, 2, 1, 2}, L"1", false},               // width and height stay 0
-        {L"x,5", L"x", {5, 0, 5, 0}, L"", false},                  // two fields: no text
-        {L"7,8,9,10,label,0", L"7", {8, 9, 18, 9}, L"label", false}, // the scan stops at the text
+        {L"x,1,2,3,4", L"x", {1, 2, 4, 6}, L"3", false},              // five fields: the text is the 4th
+        {L"x,1,2", L"x", {1, 2, 1, 2}, L"1", false},                  // width and height stay 0
+        {L"x,5", L"x", {5, 0, 5, 0}, L"", false},                     // two fields: no text
+        {L"7,8,9,10,label,0", L"7", {8, 9, 18, 9}, L"label", false},  // the scan stops at the text
         {L"n,1,2,3,4,NOTRUE,0", L"n", {1, 2, 4, 6}, L"NOTRUE", true}, // TRUE anywhere after the first comma
-        {L"TRUE,1,2,3,4,t,0", L"TRUE", {1, 2, 4, 6}, L"t", false},   // the name does not count
-        {L"n,1,2,3,4,t,true", L"n", {1, 2, 4, 6}, L"t", false},      // capitals only
-        {L"n, 1, -2,3 ,4,t,0", L"n", {1, -2, 4, -2}, L"t", false},   // blanks before a number only
-        {L"n,1,2,x,4,t,0", L"n", {1, 2, 1, 2}, L"t", false},         // the scan stops at the mismatch
+        {L"TRUE,1,2,3,4,t,0", L"TRUE", {1, 2, 4, 6}, L"t", false},    // the name does not count
+        {L"n,1,2,3,4,t,true", L"n", {1, 2, 4, 6}, L"t", false},       // capitals only
+        {L"n, 1, -2,3 ,4,t,0", L"n", {1, -2, 4, -2}, L"t", false},    // blanks before a number only
+        {L"n,1,2,x,4,t,0", L"n", {1, 2, 1, 2}, L"t", false},          // the scan stops at the mismatch
         {L"n,,,,,,", L"n", {}, L"", false},
         {L"", L"", {}, L"", false},
         {L"btnPng_Save,1,2,3,4,Save,FALSE", L"btnPng_Save", {1, 2, 4, 6}, L"Save", false},

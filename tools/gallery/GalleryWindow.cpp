@@ -247,7 +247,8 @@ void CGalleryWnd::BuildMainScreen()
         AddSkinButton(L"MAIN", key, switches).SetToggleMode();
 
     for (int key = 21; key <= 24; ++key) {
-        CPngListBtn& profile = AddSkinButton(L"MAIN", key, {kProfileInk[0], kProfileInk[1], kProfileInk[2], kProfileInk[3]});
+        CPngListBtn& profile =
+            AddSkinButton(L"MAIN", key, {kProfileInk[0], kProfileInk[1], kProfileInk[2], kProfileInk[3]});
         profile.SetSelected(key == 21);
     }
     for (int key : {11, 12}) {
@@ -302,7 +303,8 @@ void CGalleryWnd::BuildStateStrip()
     }
     const int plainLeft = kColumn + kColumnStep * 4;
     AddPlainButton(Place(plainLeft, row + 2, kPlainWidth, kPlainHeight), L"OK");
-    m_pressedPlain = &AddPlainButton(Place(plainLeft + kPlainWidth + 10, row + 2, kPlainWidth, kPlainHeight), L"Cancel");
+    m_pressedPlain =
+        &AddPlainButton(Place(plainLeft + kPlainWidth + 10, row + 2, kPlainWidth, kPlainHeight), L"Cancel");
 }
 
 void CGalleryWnd::StageLooks()
@@ -393,5 +395,6 @@ void CGalleryWnd::PaintStrip(HDC dc) const
     ::SetTextColor(dc, kNoteInk);
     RECT note = pending;
     ::InflateRect(&note, -10, -10);
-    ::DrawTextW(dc, L"Sliders and hue knob:\nnot in this gallery yet", -1, &note, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    ::DrawTextW(dc, L"Sliders and hue knob:\nnot in this gallery yet", -1, &note,
+                DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
 }

@@ -71,8 +71,9 @@ int CountDifferences(const Bitmap& a, const Bitmap& b)
     int differences = 0;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            differences += ((left[static_cast<size_t>(y) * a.width() + x] ^ right[static_cast<size_t>(y) * b.width() + x]) &
-                            0x00FFFFFF) != 0;
+            differences +=
+                ((left[static_cast<size_t>(y) * a.width() + x] ^ right[static_cast<size_t>(y) * b.width() + x]) &
+                 0x00FFFFFF) != 0;
     return differences;
 }
 
