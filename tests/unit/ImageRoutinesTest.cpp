@@ -242,15 +242,18 @@ TEST_F(LoadSkinImageSetTest, ReloadingReplacesTheImagesHeld)
     EXPECT_TRUE(set[SkinImageSet::kNormal].empty());
 }
 
-TEST_F(LoadSkinImageSetTest, WildcardsInANameMatchNoOtherFile)
+TEST_F(LoadSkinImageSetTest, StrangeNamesLoadNothing)
 {
     WriteFace(L"btn_normal.png", 11, kWhite);
     WriteFace(L"btn_over.png", 12, kWhite);
 
-    SkinImageSet set;
-    LoadSkinImageSet(L"bt?", set, false);
-    EXPECT_TRUE(set[SkinImageSet::kNormal].empty());
-    EXPECT_TRUE(set[SkinImageSet::kOver].empty());
+    for (const std::wstring& name : {std::wstring(L"bt?"), std::wstring(L"b*"), std::wstring(600, L'b'),
+                                     std::wstring(L"..\\skins\\btn\\"), std::wstring()}) {
+        SkinImageSet set;
+        LoadSkinImageSet(name, set, false);
+        EXPECT_TRUE(set[SkinImageSet::kNormal].empty()) << name.size();
+        EXPECT_TRUE(set[SkinImageSet::kOver].empty()) << name.size();
+    }
 }
 
 TEST(CreateDib32, MakesABottomUp32BitSectionTheTargetTakes)
