@@ -184,9 +184,10 @@ void CSkinScrollBar::DrawThumb(HDC target, HDC sheet, const RECT& area) const
 
     // In a cell shorter than two caps the caps share their middle pixels; that shared band
     // (or the one pixel where the caps meet) is what repeats.
-    const int sliceBegin = std::clamp(std::min(kThumbCapLength, cellAlong - kThumbCapLength), 0, cellAlong - 1);
+    const int shared = cellAlong - kThumbCapLength;
+    const int sliceBegin = std::clamp(std::min(kThumbCapLength, shared), 0, cellAlong - 1);
     const int sliceEnd =
-        std::clamp(std::max(kThumbCapLength, cellAlong - kThumbCapLength), sliceBegin + 1, std::max(sliceBegin + 1, cellAlong));
+        std::clamp(std::max(kThumbCapLength, shared), sliceBegin + 1, std::max(sliceBegin + 1, cellAlong));
     const int sliceLength = sliceEnd - sliceBegin;
     for (int at = begin + cap; at < end - cap; at += sliceLength) {
         const int length = std::min(sliceLength, end - cap - at);

@@ -163,8 +163,9 @@ protected:
     {
         // The real pointer stays out of the way: the bar sees only the test's messages.
         ::SetCursorPos(1590, 990);
-        sheet.reset(static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_SCROLLBAR_SHEET),
-                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        const HINSTANCE program = ::GetModuleHandleW(nullptr);
+        sheet.reset(static_cast<HBITMAP>(
+            ::LoadImageW(program, MAKEINTRESOURCEW(IDB_SCROLLBAR_SHEET), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
         ASSERT_TRUE(sheet);
         g_threadTimers = 0;
     }
@@ -183,7 +184,10 @@ protected:
         bar.SetScrollInfo(&info);
     }
 
-    void Send(UINT message, int x, int y) { bar.SendMessage(message, message == WM_MOUSEMOVE ? 0 : MK_LBUTTON, MAKELPARAM(x, y)); }
+    void Send(UINT message, int x, int y)
+    {
+        bar.SendMessage(message, message == WM_MOUSEMOVE ? 0 : MK_LBUTTON, MAKELPARAM(x, y));
+    }
     void Press(int x, int y) { Send(WM_LBUTTONDOWN, x, y); }
     void MoveTo(int x, int y) { Send(WM_MOUSEMOVE, x, y); }
     void Release(int x, int y) { Send(WM_LBUTTONUP, x, y); }
@@ -313,7 +317,8 @@ TEST_F(SkinScrollBarTest, FaceIsDrawnFromTheSheetCells)
 
         const int last = row.length - kCell;
         EXPECT_EQ(LinesFromCell(face, vertical, 0, kCell, kFirstArrow + shift, kNormal), kCell);
-        EXPECT_EQ(LinesFromCell(face, vertical, kCell, row.thumbBegin, kTrack + shift, kNormal), row.thumbBegin - kCell);
+        EXPECT_EQ(LinesFromCell(face, vertical, kCell, row.thumbBegin, kTrack + shift, kNormal),
+                  row.thumbBegin - kCell);
         EXPECT_EQ(LinesFromCell(face, vertical, row.thumbBegin, row.thumbEnd, kThumb + shift, kNormal),
                   row.thumbEnd - row.thumbBegin);
         EXPECT_EQ(LinesFromCell(face, vertical, row.thumbEnd, last, kTrack + shift, kNormal), last - row.thumbEnd);
@@ -387,12 +392,19 @@ TEST_F(SkinScrollBarTest, PointerOffAHeldArrowSuspendsItsRepeats)
 
 TEST_F(SkinScrollBarTest, DoubleClickOnAnArrowStepsOnce)
 {
+    // Real clicks: the system turns the second press into WM_LBUTTONDBLCLK.
     CreateBar();
     SetState(0, 99, 10, 5);
-    Press(4, 113);
-    Release(4, 113);
-    Send(WM_LBUTTONDBLCLK, 4, 113);
-    Release(4, 113);
+    POINT arrow{4, 113};
+    ::ClientToScreen(bar.m_hWnd, &arrow);
+    ::SetCursorPos(arrow.x, arrow.y);
+    INPUT clicks[4]{};
+    for (int i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+    }
+    ::SendInput(4, clicks, sizeof(INPUT));
+    PumpFor(milliseconds(150));
     EXPECT_EQ(owner.Codes(), std::vector<int>{SB_LINEDOWN});
     EXPECT_EQ(bar.GetScrollPos(), 6);
 }
