@@ -31,7 +31,10 @@ constexpr COLORREF kModeInk[] = {0x8A8A88, 0x8A8A88, 0xFFFFFF, 0x464646};
 constexpr COLORREF kPanelFill = RGB(0x1a, 0x1d, 0x22);
 constexpr COLORREF kPanelOutline = RGB(0x27, 0x2b, 0x32);
 constexpr COLORREF kLabelInk = RGB(0x9a, 0xa1, 0xab);
-constexpr COLORREF kNoteInk = RGB(0x5f, 0x66, 0x70);
+
+// Control ids and ranges of the sliders as the main window sets them.
+constexpr UINT kRedId = 10002, kGreenId = 10003, kBlueId = 10004, kSaturationId = 10005;
+constexpr UINT kBrightnessId = 10007, kSpeedId = 10008, kLevelId = 10010;
 
 // Strip layout: two rows of samples under a heading each.
 constexpr int kStripMargin = 8;
@@ -45,6 +48,8 @@ constexpr int kFirstHeading = 14;
 constexpr int kFirstRow = 34;
 constexpr int kSecondHeading = 82;
 constexpr int kSecondRow = 102;
+constexpr int kSliderColumn = 6;
+constexpr int kSliderDrop = 9; // centres a slider on the row of buttons
 
 RECT Place(int x, int y, int width, int height)
 {
@@ -261,6 +266,17 @@ void CGalleryWnd::BuildMainScreen()
     for (int key = 2; key <= 9; ++key)
         AddSkinButton(L"LED", key, {kModeInk[0], kModeInk[1], kModeInk[2], kModeInk[3]}).SetSelected(key == 2);
 
+    // The colour editor shows pure red; the speed sits in the middle of its steps.
+    AddModeScroller(0, 6, 1);
+    const auto item = [](int key) { return ParseSkinItem(GetSkinString(L"LED", std::to_wstring(key).c_str(), L"")); };
+    AddSlider(item(22), kRedId, 0, 255, 255);
+    AddSlider(item(23), kGreenId, 0, 255, 0);
+    AddSlider(item(24), kBlueId, 0, 255, 0);
+    AddSlider(item(25), kSaturationId, 0, 100, 100);
+    AddKnob(0, 359, 0);
+    AddSlider(item(26), kBrightnessId, 0, 255, 255);
+    AddSlider(item(27), kSpeedId, 0, 4, 2);
+
     for (int key : {31, 32, 33})
         AddEdit(key, false);
     AddEdit(34, true);
@@ -305,6 +321,75 @@ void CGalleryWnd::BuildStateStrip()
     AddPlainButton(Place(plainLeft, row + 2, kPlainWidth, kPlainHeight), L"OK");
     m_pressedPlain =
         &AddPlainButton(Place(plainLeft + kPlainWidth + 10, row + 2, kPlainWidth, kPlainHeight), L"Cancel");
+
+    // The music level (which shares the speed slider's place) and a disabled slider.
+    const int sliderLeft = kColumn + kColumnStep * kSliderColumn;
+    auto moved = [&](int key, int y) {
+        SkinItem item = ParseSkinItem(GetSkinString(L"LED", std::to_wstring(key).c_str(), L""));
+        const RECT place = Place(sliderLeft, y, item.rect.width(), item.rect.height());
+        item.rect = {place.left, place.top, place.right, place.bottom};
+        return item;
+    };
+    AddSlider(moved(29, top + kFirstRow + kSliderDrop), kLevelId, 1, 50, 30);
+    AddSlider(moved(27, row + kSliderDrop), kSpeedId, 0, 4, 1).EnableWindow(false);
+}
+
+void CGalleryWnd::DressSlider(CPngSliderBar& slider, const SkinItem& item, int minimum, int maximum, int value)
+{
+    SkinImageSet track;
+    SkinImageSet thumb;
+    SIZE size{};
+    LoadSet(item.name, track, &size);
+    LoadSet(item.name + L"_bar", thumb, nullptr);
+    slider.SetTrackImages(0, 0, size.cx, size.cy, track[SkinImageSet::kNormal], track[SkinImageSet::kDown],
+                          track[SkinImageSet::kDisabled]);
+    slider.SetThumbImages(thumb[SkinImageSet::kNormal], thumb[SkinImageSet::kOver], thumb[SkinImageSet::kDown],
+                          thumb[SkinImageSet::kDisabled], false);
+    slider.SetRange(minimum, maximum);
+    const RECT place = ToRect(item.rect);
+    slider.SetBackground(place.left, place.top, place.right, place.bottom, m_background);
+    slider.SetPos(value);
+    Track(slider, item.name);
+}
+
+CPngHSliderBar& CGalleryWnd::AddSlider(SkinItem item, UINT id, int minimum, int maximum, int value)
+{
+    auto slider = std::make_unique<CPngHSliderBar>();
+    slider->Create(ToRect(item.rect), m_hWnd, id);
+    DressSlider(*slider, item, minimum, maximum, value);
+    m_sliders.push_back(std::move(slider));
+    return *m_sliders.back();
+}
+
+void CGalleryWnd::AddModeScroller(int minimum, int maximum, int value)
+{
+    const SkinItem item = ParseSkinItem(GetSkinString(L"LED", L"21", L""));
+    m_modeScroller.Create(ToRect(item.rect), m_hWnd);
+    DressSlider(m_modeScroller, item, minimum, maximum, value);
+}
+
+void CGalleryWnd::AddKnob(int minimum, int maximum, int value)
+{
+    const SkinItem item = ParseSkinItem(GetSkinString(L"LED", L"28", L""));
+    SkinImageSet dial;
+    SkinImageSet thumb;
+    SIZE size{};
+    LoadSet(item.name, dial, &size);
+    LoadSet(item.name + L"_bar", thumb, nullptr);
+    m_knob.Create(ToRect(item.rect), m_hWnd);
+    m_knob.SetTrackImages(0, 0, size.cx, size.cy, dial[SkinImageSet::kNormal]);
+    m_knob.SetThumbImages(thumb[SkinImageSet::kNormal]);
+    m_knob.SetRange(minimum, maximum);
+    // The dial is round: the window takes the mask's shape (a missing mask would ask with a
+    // message box, which a gallery run cannot answer).
+    Bitmap mask;
+    const std::wstring maskName = L"skins\\" + item.name + L"_mask.png";
+    if (LoadPremultipliedImage(ProgramFolder() + maskName, mask))
+        m_knob.SetRegionFromMask(mask);
+    else
+        m_missing.push_back(maskName);
+    m_knob.SetPos(value);
+    Track(m_knob, item.name);
 }
 
 void CGalleryWnd::StageLooks()
@@ -386,15 +471,7 @@ void CGalleryWnd::PaintStrip(HDC dc) const
     text(L"SWITCHES HIDDEN ON THE MAIN SCREEN, WARNING BUTTONS, MENU BUTTONS",
          Place(kColumn, top + kSecondHeading, 900, 16), DT_LEFT);
 
-    // The place of the sliders and the knob, which the gallery does not show yet.
-    const RECT pending = Place(kColumn + kColumnStep * 6, top + kFirstRow, 200, kSecondRow - kFirstRow + kListHeight);
-    GdiPen dashed(::CreatePen(PS_DOT, 1, kNoteInk));
-    SelectGuard selectPen(dc, dashed.get());
-    SelectGuard selectBrush(dc, ::GetStockObject(NULL_BRUSH));
-    ::Rectangle(dc, pending.left, pending.top, pending.right, pending.bottom);
-    ::SetTextColor(dc, kNoteInk);
-    RECT note = pending;
-    ::InflateRect(&note, -10, -10);
-    ::DrawTextW(dc, L"Sliders and hue knob:\nnot in this gallery yet", -1, &note,
-                DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    const int sliderLeft = kColumn + kColumnStep * kSliderColumn;
+    text(L"MUSIC LEVEL", Place(sliderLeft, top + kFirstHeading, 180, 16), DT_LEFT);
+    text(L"DISABLED", Place(sliderLeft, top + kSecondHeading, 180, 16), DT_LEFT);
 }

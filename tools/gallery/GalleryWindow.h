@@ -1,13 +1,16 @@
 // CGalleryWnd: every skinned control in the shipped skin on one window. The top shows the
 // controls at their skin places on the main background with the panel labels; the strip
-// below shows the looks a button takes (hover, pressed, selected, disabled, toggled) and
-// the controls the main screen keeps hidden.
+// below shows the looks a button takes (hover, pressed, selected, disabled, toggled), the
+// controls the main screen keeps hidden and a disabled slider.
 #pragma once
 
 #include "controls/BitmapButtonEx.h"
 #include "controls/ColourEdit.h"
+#include "controls/HSliderBar.h"
+#include "controls/Knob.h"
 #include "controls/ListButton.h"
 #include "controls/SwatchButton.h"
+#include "controls/VSliderBar.h"
 #include "framework/Wnd.h"
 #include "skin/SkinValues.h"
 
@@ -51,6 +54,11 @@ private:
     CBitmapBtnEx& AddPlainButton(const RECT& place, const std::wstring& caption);
     CClrEdit& AddEdit(int key, bool hexOnly);
     CColorBtn2& AddSwatch(int key, COLORREF colour);
+    // Track images from the item's set, thumb images from its "_bar" set.
+    void DressSlider(CPngSliderBar& slider, const SkinItem& item, int minimum, int maximum, int value);
+    CPngHSliderBar& AddSlider(SkinItem item, UINT id, int minimum, int maximum, int value);
+    void AddModeScroller(int minimum, int maximum, int value);
+    void AddKnob(int minimum, int maximum, int value);
     void LoadSet(const std::wstring& name, SkinImageSet& set, SIZE* size);
     void Track(HWND wnd, const std::wstring& name) { m_shown.push_back({wnd, name}); }
 
@@ -64,6 +72,9 @@ private:
     std::vector<std::unique_ptr<CBitmapBtnEx>> m_plainButtons;
     std::vector<std::unique_ptr<CClrEdit>> m_edits;
     std::vector<std::unique_ptr<CColorBtn2>> m_swatches;
+    std::vector<std::unique_ptr<CPngHSliderBar>> m_sliders;
+    CPngVSliderBar m_modeScroller;
+    CPngRSliderBar2 m_knob;
     CPngListBtn* m_hoverSample = nullptr;
     CPngListBtn* m_pressedSample = nullptr;
     CBitmapBtnEx* m_pressedPlain = nullptr;
