@@ -31,7 +31,8 @@ void LoadSkinImageSet(const std::wstring& name, SkinImageSet& set, bool sameForA
 HBITMAP CreateDib32(int width, int height, Bitmap* target = nullptr);
 // The target becomes a (right - left) x (bottom - top) copy of the source's pixels from
 // (left, top), in the source's format: 32-bit sources keep their alpha bytes, others become
-// 24-bit and so stay opaque. An empty source leaves the target as it was.
+// 24-bit and so stay opaque (a section rather than a bitmap of the reference DC's format,
+// so nothing depends on the display's depth). An empty source leaves the target as it was.
 void CropBitmap(HDC reference, Bitmap& target, const Bitmap& source, int left, int top, int right, int bottom);
 // The same crop, always into a 32-bit section; a source without alpha comes out opaque.
 void CropBitmapDib32(HDC reference, Bitmap& target, const Bitmap& source, int left, int top, int right, int bottom);
