@@ -1,0 +1,93 @@
+// Composing and appending the service log line.
+#include "ServiceLog.h"
+
+#include "app/Paths.h"
+#include "framework/Handles.h"
+#include "settings/SettingsBlock.h"
+#include "settings/SettingsStore.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <sstream>
+
+namespace {
+
+constexpr size_t kTimeChars = 32;
+
+std::string LocalTimeText()
+{
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    char text[kTimeChars];
+    std::snprintf(text, sizeof(text), "%04u-%02u-%02u %02u:%02u:%02u.%03u", now.wYear, now.wMonth, now.wDay,
+                  now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
+    return text;
+}
+
+std::string ColourText(ColourWord colour)
+{
+    char text[kTimeChars];
+    std::snprintf(text, sizeof(text), "%08X", static_cast<unsigned>(colour));
+    return text;
+}
+
+void WriteRecord(std::ostringstream& out, const EffectInfo& record)
+{
+    out << " mode=" << record.mode << " ledCount=" << record.ledCount << " sameColour=" << record.sameColour
+        << " speed=" << record.speed << " variant=" << record.variant << " colours=";
+    for (int slot = 0; slot < kColourSlots; ++slot)
+        out << (slot ? "," : "") << ColourText(record.colours[slot]);
+}
+
+// How many arguments the service was started with, its own name not counted.
+int ArgumentCount()
+{
+    int count = 0;
+    if (HLOCAL arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count))
+        ::LocalFree(arguments);
+    return count > 0 ? count - 1 : 0;
+}
+
+bool FileExists(const std::wstring& path)
+{
+    return !path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+} // namespace
+
+std::string ServiceLogLine(const std::wstring& settingsFile)
+{
+    std::ostringstream out;
+    out << LocalTimeText() << " pid=" << ::GetCurrentProcessId() << " arguments=" << ArgumentCount();
+    if (!FileExists(settingsFile)) {
+        out << " settings=missing";
+        return out.str();
+    }
+    SettingsBlock block{};
+    ApplyFirstRunDefaults(block);
+    ReadAllSettings(settingsFile, block);
+    const GroupSettings& dram = block.current().dram;
+    const int record = SelectRecord(dram.DevNum, dram.Synchronize);
+    out << " settings=read CurrentProfile=" << block.CurrentProfile << " led_sw=" << block.led_sw
+        << " audio_sw=" << block.audio_sw << " sync_sw=" << block.sync_sw << " razer_sw=" << block.razer_sw
+        << " DRAM Synchronize=" << dram.Synchronize << " DevNum=" << dram.DevNum << " record=" << record;
+    WriteRecord(out, dram.effects[record]);
+    return out.str();
+}
+
+void AppendServiceLogLine(const std::string& line)
+{
+    if (DataFolder().empty())
+        return;
+    const std::wstring path = DataFolder() + kServiceLogName;
+    FileHandle file(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return;
+    const std::string text = line + "\r\n";
+    DWORD written = 0;
+    ::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
