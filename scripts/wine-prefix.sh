@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Makes a Wine prefix ready for the program: created once, then the settings of
 # wine-settings.reg applied whenever that file changes (fonts mapped to installed ones,
-# windows unmanaged since no window manager runs on the virtual display).
+# windows unmanaged since no window manager runs on the virtual display), and the stand-in
+# lighting provider of the build the prefix belongs to (<build>/wineprefix) registered with
+# regsvr32 whenever that DLL changes.
 # Several test programs may start at once, so the work runs under a lock.
 set -euo pipefail
 prefix=$1
@@ -10,7 +12,13 @@ settings="$here/wine-settings.reg"
 stamp="$prefix/.veldrian-settings"
 want=$(sha1sum "$settings" | cut -d' ' -f1)
 
-up_to_date() { [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; }
+provider="$(dirname "$prefix")/VeldrianRGB/LightingProvider.dll"
+provider_stamp="$prefix/.veldrian-provider"
+provider_id() { echo "$provider $(stat -c '%s %Y' "$provider")"; }
+
+settings_ready() { [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; }
+provider_ready() { [ ! -f "$provider" ] || { [ -f "$provider_stamp" ] && [ "$(cat "$provider_stamp")" = "$(provider_id)" ]; }; }
+up_to_date() { settings_ready && provider_ready; }
 up_to_date && exit 0
 
 mkdir -p "$prefix"
@@ -24,7 +32,16 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # kept alive would hand that process to the programs started later on a display.
 unset DISPLAY
 [ -f "$prefix/system.reg" ] || wineboot -i >/dev/null 2>&1
-wine regedit /S "$(winepath -w "$settings")" >/dev/null 2>&1
+settings_ready || wine regedit /S "$(winepath -w "$settings")" >/dev/null 2>&1
+provider_registered=
+if ! provider_ready; then
+  if wine regsvr32 /s "$(winepath -w "$provider")" >/dev/null 2>&1; then
+    provider_registered=$(provider_id)
+  else
+    echo "wine-prefix: could not register $provider" >&2
+  fi
+fi
 wineserver -k 2>/dev/null || true
 wineserver -w
 echo "$want" > "$stamp"
+[ -z "$provider_registered" ] || echo "$provider_registered" > "$provider_stamp"
