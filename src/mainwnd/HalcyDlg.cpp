@@ -1,10 +1,14 @@
 // CHalcyDlg: construction, window creation and initialisation.
 #include "mainwnd/HalcyDlg.h"
 
+#include "app/LightingService.h"
 #include "app/Paths.h"
+#include "framework/WaitCursor.h"
 #include "settings/SettingsStore.h"
 
 #include "resource.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -34,11 +38,26 @@ LRESULT CHalcyDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+// Completes the program's start before the dialog initialises: devices, service, folder.
 int CHalcyDlg::OnCreate(CREATESTRUCTW*)
 {
     if (Default() == -1)
         return -1;
+    m_devices.DiscoverDram();
+    ::Sleep(kDiscoveryPauseMs);
+    // DRAM is offered even with no device found; SSD joins only through the warning dialog.
+    AddGroup(kGroupDram);
+    m_curGroup = m_groups[0];
+    StartLightingService();
+    ::SetCurrentDirectoryW(ProgramFolder().c_str());
     return 0;
+}
+
+// Each group is listed once, in the order it became available.
+void CHalcyDlg::AddGroup(int group) noexcept
+{
+    if (std::find(m_groups, m_groups + m_groupCount, group) == m_groups + m_groupCount && m_groupCount < kMaxGroups)
+        m_groups[m_groupCount++] = group;
 }
 
 BOOL CHalcyDlg::OnInitDialog()
@@ -55,4 +74,12 @@ BOOL CHalcyDlg::OnInitDialog()
     InitSettingsFilePath();
     LoadSettings(SettingsFilePath(), m_cfg, m_cfgSaved);
     return TRUE;
+}
+
+void CHalcyDlg::ApplySettings()
+{
+    CWaitCursor wait;
+    WriteAllSettings(m_cfg, SettingsFilePath());
+    m_cfgSaved = m_cfg;
+    RestartLightingService();
 }

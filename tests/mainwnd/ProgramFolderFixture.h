@@ -1,0 +1,42 @@
+// Main-window tests over the built program folder (with the stand-in service and provider)
+// and the user's real data folder, which the stand-in service reads and logs to as well.
+// Every test starts with no service running and leaves none behind.
+#pragma once
+
+#include "app/Paths.h"
+
+#include "ServiceProbe.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// The built program folder as a Windows path with its trailing backslash.
+inline std::wstring TestProgramFolder()
+{
+    const std::string folder = TEST_PROGRAM_DIR; // an ASCII build path
+    std::wstring path(folder.begin(), folder.end());
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    return path + L"\\";
+}
+
+inline bool SamePath(const std::wstring& a, const std::wstring& b)
+{
+    return ::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+class ProgramFolderFixture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetProgramFolderForTesting(TestProgramFolder());
+        InitProgramFolder();
+        SetAppDataFolderForTesting(service::RoamingAppData());
+        InitDataFolder();
+        InitSettingsFilePath();
+        ASSERT_TRUE(service::StopAll());
+    }
+    void TearDown() override { EXPECT_TRUE(service::StopAll()); }
+};
