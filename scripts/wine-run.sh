@@ -17,4 +17,18 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 
 "$(dirname "$0")/wine-prefix.sh" "$WINEPREFIX"
-exec wine "$exe" "$@"
+if [ -t 1 ]; then
+  exec wine "$exe" "$@"
+fi
+
+# Output to a pipe (ctest) goes through a file: every process a Windows program starts under
+# Wine inherits its Unix standard error, and one that outlives the program (the lighting
+# service the program starts, say) would keep the pipe open and its reader waiting.
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+wine "$exe" "$@" >"$log" 2>&1 &
+pid=$!
+tail -n +1 -s 0.1 -f --pid="$pid" "$log"
+rc=0
+wait "$pid" || rc=$?
+exit $rc
