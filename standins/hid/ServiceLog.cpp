@@ -15,13 +15,13 @@
 
 namespace {
 
-constexpr size_t kTimeChars = 32;
+constexpr size_t kFieldChars = 32; // room for one formatted time or colour
 
 std::string LocalTimeText()
 {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
-    char text[kTimeChars];
+    char text[kFieldChars];
     std::snprintf(text, sizeof(text), "%04u-%02u-%02u %02u:%02u:%02u.%03u", now.wYear, now.wMonth, now.wDay,
                   now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
     return text;
@@ -29,7 +29,7 @@ std::string LocalTimeText()
 
 std::string ColourText(ColourWord colour)
 {
-    char text[kTimeChars];
+    char text[kFieldChars];
     std::snprintf(text, sizeof(text), "%08X", static_cast<unsigned>(colour));
     return text;
 }
