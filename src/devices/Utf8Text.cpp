@@ -57,8 +57,7 @@ char32_t NextCodePoint(std::wstring_view text, size_t& i)
             }
         }
     }
-    const bool surrogate = c >= kHighSurrogateFirst && c <= kSurrogateLast;
-    return surrogate || c > kMaxCodePoint ? kReplacement : c;
+    return IsHighSurrogate(c) || IsLowSurrogate(c) || c > kMaxCodePoint ? kReplacement : c;
 }
 
 } // namespace
