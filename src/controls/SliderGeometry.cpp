@@ -151,10 +151,11 @@ int InternalValueAt(const Rect& dial, int x, int y, const Range& range) noexcept
     const Point centre = Centre(dial);
     const long long dx = static_cast<long long>(centre.x) - x;
     const long long dy = static_cast<long long>(y) - centre.y;
-    const long long squared = dx * dx + dy * dy;
-    if (squared == 0)
+    if (dx == 0 && dy == 0)
         return Clamp(range.minimum, range);
-    const double cosine = std::clamp(static_cast<double>(dy) / std::sqrt(static_cast<double>(squared)), -1.0, 1.0);
+    // Squared in double: exact for any screen distance, and no overflow for the largest.
+    const double squared = static_cast<double>(dx) * dx + static_cast<double>(dy) * dy;
+    const double cosine = std::clamp(static_cast<double>(dy) / std::sqrt(squared), -1.0, 1.0);
     double angle = std::acos(cosine);
     if (x > centre.x)
         angle = kTwoPi - angle;

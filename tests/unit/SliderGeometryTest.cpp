@@ -189,6 +189,7 @@ TEST(KnobGeometry, ValueAtPointerCountsClockwiseFromBelow)
         {81, 150, 358, 270, "just right of below"},
         {80, 80, 0, 269, "the exact centre"},
         {32767, -32768, 224, 45, "far away, no overflow"},
+        {INT_MIN, INT_MIN, 134, 135, "upper left at the end of int: the squared distance needs over 63 bits"},
     };
     for (const auto& row : table) {
         const int internal = knob::InternalValueAt(kDial, row.x, row.y, kHue);
