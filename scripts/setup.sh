@@ -11,6 +11,7 @@ packages=(
   wine wine64 xvfb xauth x11-apps imagemagick xdotool
   python3-cairo fonts-dejavu-core fonts-wqy-microhei
   groff ghostscript dpkg-dev googletest
+  clang libclang-rt-dev # the native build: sanitizer runtimes and libFuzzer
 )
 
 missing=()
