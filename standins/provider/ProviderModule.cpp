@@ -28,12 +28,28 @@ std::wstring ModulePath()
     }
 }
 
-// devices\dram\ or devices\ssd\ beside the DLL.
-std::wstring DescriptorFolderOf(const CLSID& clsid)
+// Tests point the provider at a devices folder of their own, read at each discovery.
+constexpr const wchar_t* kDevicesFolderVariable = L"VELDRIAN_STANDIN_DEVICES";
+
+std::wstring DevicesFolder()
 {
+    const DWORD length = ::GetEnvironmentVariableW(kDevicesFolderVariable, nullptr, 0);
+    if (length > 1) {
+        std::wstring folder(length, L'\0');
+        folder.resize(::GetEnvironmentVariableW(kDevicesFolderVariable, folder.data(), length));
+        if (!folder.empty() && folder.back() != L'\\')
+            folder += L'\\';
+        return folder;
+    }
     std::wstring folder = ModulePath();
     folder.resize(folder.rfind(L'\\') + 1);
-    return folder + (::IsEqualCLSID(clsid, kClsidDramProvider) ? L"devices\\dram\\" : L"devices\\ssd\\");
+    return folder + L"devices\\";
+}
+
+// dram\ or ssd\ of the devices folder, which lies beside the DLL unless a test names another.
+std::wstring DescriptorFolderOf(const CLSID& clsid)
+{
+    return DevicesFolder() + (::IsEqualCLSID(clsid, kClsidDramProvider) ? L"dram\\" : L"ssd\\");
 }
 
 } // namespace
