@@ -17,6 +17,8 @@ public:
     virtual INT_PTR DoModal();
     void EndDialog(INT_PTR result);
     bool IsInModalLoop() const noexcept { return m_continueModal; }
+    // The value EndDialog was given last; -1 before that.
+    INT_PTR ModalResult() const noexcept { return m_modalResult; }
 
     virtual BOOL OnInitDialog() { return TRUE; }
     virtual void OnOK() { EndDialog(IDOK); }
