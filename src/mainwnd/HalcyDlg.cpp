@@ -1,8 +1,10 @@
-// CHalcyDlg: construction, window creation and initialisation.
+// CHalcyDlg: construction, window creation, initialisation, the message map and the
+// keyboard filter.
 #include "mainwnd/HalcyDlg.h"
 
 #include "app/LightingService.h"
 #include "app/Paths.h"
+#include "controls/SliderWindow.h"
 #include "framework/WaitCursor.h"
 #include "settings/SettingsStore.h"
 
@@ -17,6 +19,11 @@ namespace {
 constexpr DWORD kMinimiseStyle = WS_MINIMIZEBOX;
 constexpr DWORD kSystemMenuStyle = WS_SYSMENU | 0x20;
 
+bool IsKeyMessage(UINT message)
+{
+    return message >= WM_KEYFIRST && message <= WM_KEYLAST;
+}
+
 } // namespace
 
 CHalcyDlg::CHalcyDlg() noexcept
@@ -24,6 +31,8 @@ CHalcyDlg::CHalcyDlg() noexcept
       m_hIcon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
                                               0, 0, LR_DEFAULTSIZE | LR_SHARED)))
 {
+    // The references always name a group of the live block, even before the settings load.
+    PointAtGroup(m_curGroup);
 }
 
 LRESULT CHalcyDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -31,8 +40,18 @@ LRESULT CHalcyDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_CREATE:
         return OnCreate(reinterpret_cast<CREATESTRUCTW*>(lParam));
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return TRUE; // every paint covers the whole client area from the composed background
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(OnQueryDragIcon());
+    case WM_SLIDER_POS:
+        return OnSliderPos(wParam, lParam);
+    case WM_MENU_SELECTION:
+        OnMenuSelection(HIWORD(lParam));
+        return CDialog::WindowProc(message, wParam, lParam);
     default:
         return CDialog::WindowProc(message, wParam, lParam);
     }
@@ -73,13 +92,56 @@ BOOL CHalcyDlg::OnInitDialog()
 
     InitSettingsFilePath();
     LoadSettings(SettingsFilePath(), m_cfg, m_cfgSaved);
+
+    BuildSkinLayout();
+    CenterWindow();
+    ShowCurrentGroup();
     return TRUE;
+}
+
+// Points the references at a group of the current profile and gives it the discovered count.
+void CHalcyDlg::PointAtGroup(int group)
+{
+    GroupSettings& settings = m_cfg.current().group(group);
+    m_curSync = &settings.Synchronize;
+    m_curDevNum = &settings.DevNum;
+    m_curEffects = settings.effects;
+    if (m_hWnd)
+        *m_curDevNum = m_devices.DeviceCount(group);
+}
+
+void CHalcyDlg::ShowCurrentGroup()
+{
+    PointAtGroup(m_curGroup);
+    m_curRecord = SelectRecord(*m_curDevNum, *m_curSync);
+    RefreshPanel(true);
 }
 
 void CHalcyDlg::ApplySettings()
 {
     CWaitCursor wait;
+    const bool applyButtonShown = m_btnApply.GetSafeHwnd() != nullptr;
+    if (applyButtonShown)
+        m_btnApply.EnableWindow(false);
     WriteAllSettings(m_cfg, SettingsFilePath());
     m_cfgSaved = m_cfg;
     RestartLightingService();
+    if (applyButtonShown)
+        m_btnApply.EnableWindow(true);
+}
+
+BOOL CHalcyDlg::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE)
+        return FALSE; // no dialog translation: Esc never closes the window
+    if (msg->message == WM_ACTIVATE)
+        return FALSE;
+    if (msg->message == WM_KEYUP)
+        if (CClrEdit* field = ColourFieldOf(::GetFocus()))
+            OnColourFieldKeyUp(*field, msg->wParam);
+    // Enter never reaches the default-button handling. Only key messages: a posted slider
+    // position or a mouse move whose wParam happens to be 13 is not a key.
+    if (IsKeyMessage(msg->message) && msg->wParam == VK_RETURN)
+        return TRUE;
+    return CDialog::PreTranslateMessage(msg);
 }

@@ -1,18 +1,49 @@
-// CHalcyDlg: the program's main window, a modal dialog skinned entirely at run time.
+// CHalcyDlg: the program's main window, a modal dialog skinned entirely at run time. Its
+// members live in several files: start and message map (HalcyDlg.cpp), the layout build
+// (SkinLayout.cpp), commands and the panel (PanelCommands.cpp, PanelRefresh.cpp), device,
+// profile and language choice (Selection.cpp), the colour editor (ColourEditor.cpp) and
+// painting (Painting.cpp).
 #pragma once
 
+#include "controls/ColourEdit.h"
+#include "controls/HSliderBar.h"
+#include "controls/Knob.h"
+#include "controls/ListButton.h"
+#include "controls/SwatchButton.h"
+#include "controls/VSliderBar.h"
 #include "devices/DeviceList.h"
 #include "framework/Dialog.h"
+#include "framework/Handles.h"
 #include "settings/SettingsBlock.h"
+#include "skin/Bitmap.h"
 
 #include <windows.h>
 
+#include <cstdint>
 #include <span>
+#include <string>
 
 constexpr const wchar_t* kMainWindowCaption = L"VELDRIAN RGB Control_Config";
 // Window creation waits this long after the DRAM discovery.
 constexpr DWORD kDiscoveryPauseMs = 500;
 constexpr int kMaxGroups = 4;
+constexpr int kPresetCount = 5;
+constexpr int kVariantCount = 2;
+constexpr int kRgbFieldCount = 3;
+
+// Control ids of the sliders and the knob: the only controls told apart by id.
+constexpr UINT kModeScrollId = kVerticalSliderId; // 10001
+constexpr UINT kSliderRedId = 10002;
+constexpr UINT kSliderGreenId = 10003;
+constexpr UINT kSliderBlueId = 10004;
+constexpr UINT kSliderSaturationId = 10005;
+constexpr UINT kKnobHueId = kKnobId; // 10006
+constexpr UINT kSliderBrightnessId = 10007;
+constexpr UINT kSliderSpeedId = 10008;
+constexpr UINT kSliderLevelId = 10010;
+
+// Posted by a drop-down menu: the chosen item's value in the high word of lParam.
+constexpr UINT WM_MENU_SELECTION = WM_USER + 257;
 
 class CHalcyDlg : public CDialog {
 public:
@@ -31,18 +62,137 @@ public:
 protected:
     BOOL OnInitDialog() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
 
 private:
+    friend struct HalcyDlgTestAccess;
+    enum class ColourSource { fromRgb = 1, fromHsv = 2 };
+
+    // Start (HalcyDlg.cpp)
     int OnCreate(CREATESTRUCTW* create);
     HCURSOR OnQueryDragIcon() const noexcept { return m_hIcon; }
     void AddGroup(int group) noexcept;
+    void PointAtGroup(int group);
+    void ShowCurrentGroup();
 
-    HICON m_hIcon;            // shared resource icon: the system owns it
+    // Layout (SkinLayout.cpp)
+    void BuildSkinLayout();
+    void ComposeBackground();
+    void CreateSkinButton(CPngListBtn& button, const wchar_t* section, const std::wstring& key);
+    void CreateSkinEdit(CClrEdit& edit, const wchar_t* section, const std::wstring& key, bool digitsOnly);
+    void CreateSkinSwatch(CColorBtn2& swatch, const wchar_t* section, const std::wstring& key);
+    void CreateSkinSlider(CPngHSliderBar& slider, UINT id, const wchar_t* section, const std::wstring& key,
+                          int min, int max);
+    void CreateSkinScrollSlider(CPngVSliderBar& slider, const wchar_t* section, const std::wstring& key, int min,
+                                int max);
+    void CreateSkinKnob(CPngRSliderBar2& knob, const wchar_t* section, const std::wstring& key, int min, int max);
+    void BuildTopButtons();
+    void BuildGroupButtons();
+    void PlaceGroupColumn();
+    void BuildModeList();
+    void BuildColourEditor();
+    void BuildTextRegion();
+
+    // Commands (PanelCommands.cpp)
+    void OnApplyButton();
+    void OnResetButton();
+    void OnLedSwitch();
+    void OnAudioSwitch();
+    void OnSyncSwitch();
+    void OnRazerSwitch();
+    void OnModeChosen(int mode);
+    LRESULT OnSliderPos(WPARAM value, LPARAM id);
+    void TakeModeOfRecordInUse();
+
+    // Panel (PanelRefresh.cpp)
+    void RefreshPanel(bool scrollModes);
+    void RefreshSwitches();
+    void RefreshGroupCaptions(int documentCount);
+    void RefreshColourSlots();
+    void RefreshModeButtons(bool scrollModes);
+    void UpdatePanelVisibility();
+    void ScrollModeList(int top);
+    int DisplayIndex() const noexcept;
+    EffectInfo& RecordInUse() noexcept { return m_curEffects[m_curRecord]; }
+
+    // Selection (Selection.cpp)
+    void OnMenuSelection(int value);
+    void OnProfileClicked(HWND source);
+
+    // Colour editor (ColourEditor.cpp)
+    void OnColourEdited(ColourSource source);
+    void SetRgbSliders(COLORREF colour);
+    void CommitColourField(CClrEdit* field);
+    void OnSlotClicked(HWND source);
+    void OnPresetClicked(HWND source);
+    void OnSameColourClicked();
+    void OnColourFieldClicked(CClrEdit& field);
+    CClrEdit* ColourFieldOf(HWND wnd) noexcept;
+    void OnColourFieldKeyUp(CClrEdit& field, WPARAM key);
+    ColourWord* TargetColours() noexcept;
+    std::int32_t& TargetSameColour() noexcept;
+
+    // Painting (Painting.cpp)
+    void OnPaint();
+    void PaintScreen(HDC dc);
+
+    HICON m_hIcon;              // shared resource icon: the system owns it
     SettingsBlock m_cfg{};      // live block: every control edits it
     SettingsBlock m_cfgSaved{}; // what was last read from or written to the settings file
     DeviceList m_devices;       // descriptor documents of each group, from discovery
+    Bitmap m_background;        // the background picture with the fixed skin pictures drawn in
+    GdiRegion m_textRegion;     // every label and panel picture: what a panel change repaints
+
+    CPngListBtn m_btnMinimise;
+    CPngListBtn m_btnClose;
+    CPngListBtn m_btnLanguage;
+    CPngListBtn m_btnApply;
+    CPngListBtn m_btnDefault;
+    CPngListBtn m_btnAudioSw;
+    CPngListBtn m_btnLedSw;
+    CPngListBtn m_btnSyncSw;
+    CPngListBtn m_btnRazerSw;
+    CPngListBtn m_btnGroup[kMaxGroups];
+    CPngListBtn m_btnProfile[kProfileCount];
+    CPngListBtn m_btnMode[kModeCount];
+    CPngVSliderBar m_modeScroll;
+    CPngHSliderBar m_sliderRed;
+    CPngHSliderBar m_sliderGreen;
+    CPngHSliderBar m_sliderBlue;
+    CPngHSliderBar m_sliderSaturation;
+    CPngHSliderBar m_sliderBrightness;
+    CPngHSliderBar m_sliderSpeed;
+    CPngRSliderBar2 m_knobHue;
+    CPngHSliderBar m_sliderLevel;
+    CClrEdit m_editRgb[kRgbFieldCount];
+    CClrEdit m_editHex;
+    CColorBtn2 m_swatch[kColourSlots];
+    CColorBtn2 m_preset[kPresetCount];
+    CPngListBtn m_btnVariant[kVariantCount];
+    CPngListBtn m_btnSameColour;
+
+    // Copies of the switches taken by every panel refresh: the view follows these.
+    int m_ledSwShown = 1;
+    int m_audioSwShown = 0;
+    int m_syncSwShown = 0;
+    int m_razerSwShown = 0;
+    int m_layoutBuilt = 0;
 
     int m_groupCount = 0;
     int m_groups[kMaxGroups] = {}; // available groups in the order they became available
     int m_curGroup = kGroupDram;   // the shown group
+    RECT m_groupRect{};            // anchor of the group button column
+    std::int32_t* m_curSync = nullptr;
+    std::int32_t* m_curDevNum = nullptr;
+    EffectInfo* m_curEffects = nullptr;
+    int m_curRecord = 0; // 0 all devices, k device k
+    int m_curMode = 0;
+    std::wstring m_modeName;
+    RECT m_modeListRect{}; // the topmost visible mode button
+    int m_pointerInModeList = 0;
+    CColorBtn2* m_selectedSwatch = nullptr;
+    int m_selectedSlot = 0;
+    int m_variantChoice = 0;
+    CClrEdit* m_pendingEdit = nullptr; // a clicked colour field whose text is not taken yet
 };

@@ -1,0 +1,101 @@
+// CHalcyDlg: painting the window: the composed background, the panel labels of the current
+// display, the version text and the panel pictures.
+#include "mainwnd/HalcyDlg.h"
+
+#include "app/Paths.h"
+#include "skin/SkinFile.h"
+
+namespace {
+
+constexpr int kLargeFontHeight = 15;
+constexpr int kSmallFontHeight = 10;
+constexpr int kLabelFontWeight = 500;
+constexpr UINT kLabelFormat = DT_WORDBREAK;
+constexpr UINT kCentredLabelFormat = DT_CENTER | DT_WORDBREAK;
+constexpr COLORREF kLabelColour = 0xFFFFFF;
+constexpr const wchar_t* kVersionText = L"v1.0.0.1";
+
+GdiFont MakeLabelFont(int height)
+{
+    return GdiFont(::CreateFontW(height, 0, 0, 0, kLabelFontWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_STROKE_PRECIS, PROOF_QUALITY, FF_SWISS,
+                                 SkinFontFace().c_str()));
+}
+
+void DrawLabels(HDC dc, std::initializer_list<const wchar_t*> keys, UINT format)
+{
+    for (const wchar_t* key : keys)
+        DrawSkinText(dc, L"LED_TEXT", key, format);
+}
+
+} // namespace
+
+void CHalcyDlg::OnPaint()
+{
+    PaintDc paint(m_hWnd);
+    if (::IsIconic(m_hWnd)) {
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.get()));
+        const RECT client = GetClientRect();
+        const int x = (client.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (client.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+        ::DrawIcon(paint, x, y, m_hIcon);
+        return;
+    }
+
+    const RECT client = GetClientRect();
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    MemoryDc composed(paint);
+    GdiBitmap surface(::CreateCompatibleBitmap(paint, width, height));
+    SelectGuard selectSurface(composed, surface.get());
+    if (!m_background.empty()) {
+        MemoryDc background(paint);
+        SelectGuard selectBackground(background, m_background.get());
+        ::BitBlt(composed, 0, 0, width, height, background, 0, 0, SRCCOPY);
+    }
+    PaintScreen(composed);
+    ::BitBlt(paint, 0, 0, width, height, composed, 0, 0, SRCCOPY);
+}
+
+void CHalcyDlg::PaintScreen(HDC dc)
+{
+    const GdiFont largeFont = MakeLabelFont(kLargeFontHeight);
+    const GdiFont smallFont = MakeLabelFont(kSmallFontHeight);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, kLabelColour);
+    SelectGuard selectFont(dc, largeFont.get());
+
+    DrawSkinPicture(dc, L"MAINPIC", L"1", ProgramFolder());
+    DrawSkinText(dc, L"MAIN_TEXT", L"VER", kCentredLabelFormat, kVersionText);
+    DrawSkinText(dc, L"LED_TEXT", L"1", kLabelFormat);
+
+    int display;
+    if (m_syncSwShown != 0) {
+        display = kSyncDisplay;
+        DrawSkinText(dc, L"LED_TEXT", L"2", kLabelFormat, GetSkinString(L"LED_STRING", L"6", L""));
+        DrawSkinPicture(dc, L"MAINPIC", L"5", ProgramFolder());
+        DrawSkinPicture(dc, L"MAINPIC", L"6", ProgramFolder());
+    } else if (m_audioSwShown != 0) {
+        display = kMusicDisplay;
+        DrawSkinText(dc, L"LED_TEXT", L"2", kLabelFormat, GetSkinString(L"LED_STRING", L"1", L""));
+        DrawSkinText(dc, L"LED_TEXT", L"22", kLabelFormat);
+    } else {
+        display = ModeIndex(m_curMode);
+        DrawSkinText(dc, L"LED_TEXT", L"2", kLabelFormat, m_modeName);
+    }
+    const ModeTraits& traits = kModeTraits[static_cast<size_t>(display)];
+
+    if (traits.colours != ColourOffer::None) {
+        DrawLabels(dc, {L"3", L"5", L"7", L"8", L"9", L"10", L"11"}, kLabelFormat);
+        ::SelectObject(dc, smallFont.get());
+        DrawLabels(dc, {L"12", L"16"}, kCentredLabelFormat);
+    }
+    if (m_audioSwShown != 0)
+        DrawLabels(dc, {L"23", L"24"}, kCentredLabelFormat);
+
+    ::SelectObject(dc, largeFont.get());
+    if (traits.speed)
+        DrawLabels(dc, {L"4"}, kLabelFormat);
+    if (traits.variant)
+        DrawLabels(dc, {L"6"}, kLabelFormat);
+}

@@ -1,0 +1,222 @@
+// CHalcyDlg: the command dispatcher, the Apply and reset buttons, the switches, the mode
+// choice and the slider positions.
+#include "mainwnd/HalcyDlg.h"
+
+#include "controls/SelectInGroup.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr WPARAM kAllBitsCommand = 0xFFFFFFFF; // no part of this program sends it
+
+template <class Control, size_t N>
+int IndexOf(const Control (&controls)[N], HWND wnd) noexcept
+{
+    for (size_t i = 0; wnd && i < N; ++i)
+        if (controls[i].GetSafeHwnd() == wnd)
+            return static_cast<int>(i);
+    return -1;
+}
+
+template <class Control>
+int ClampedTo(const Control& control, int value) noexcept
+{
+    return std::clamp(value, control.GetRangeMin(), std::max(control.GetRangeMin(), control.GetRangeMax()));
+}
+
+bool Is(const CWnd& control, HWND wnd) noexcept
+{
+    return wnd && control.GetSafeHwnd() == wnd;
+}
+
+} // namespace
+
+BOOL CHalcyDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == kAllBitsCommand)
+        OnCancel();
+
+    const HWND source = reinterpret_cast<HWND>(lParam);
+    CClrEdit* field = ColourFieldOf(source);
+
+    if (Is(m_btnClose, source)) {
+        EndDialog(IDCANCEL);
+    } else if (Is(m_btnMinimise, source)) {
+        ShowWindow(SW_MINIMIZE);
+    } else if (!source) {
+        // The system close (Alt+F4, the taskbar) and the help key: the settings are kept.
+        ApplySettings();
+        OnOK();
+    } else if (Is(m_btnApply, source)) {
+        OnApplyButton();
+    } else if (Is(m_btnDefault, source)) {
+        OnResetButton();
+    } else if (Is(m_btnLedSw, source)) {
+        OnLedSwitch();
+    } else if (Is(m_btnAudioSw, source)) {
+        OnAudioSwitch();
+    } else if (Is(m_btnSyncSw, source)) {
+        OnSyncSwitch();
+    } else if (Is(m_btnRazerSw, source)) {
+        OnRazerSwitch();
+    } else if (IndexOf(m_btnProfile, source) >= 0) {
+        OnProfileClicked(source);
+    } else if (const int mode = IndexOf(m_btnMode, source); mode >= 0) {
+        SelectInGroup(m_btnMode, source);
+        OnModeChosen(mode);
+    } else if (IndexOf(m_swatch, source) >= 0) {
+        OnSlotClicked(source);
+    } else if (IndexOf(m_preset, source) >= 0) {
+        OnPresetClicked(source);
+    } else if (Is(m_btnSameColour, source)) {
+        OnSameColourClicked();
+    } else if (const int variant = IndexOf(m_btnVariant, source); variant >= 0) {
+        SelectInGroup(m_btnVariant, source);
+        m_variantChoice = variant; // the record takes it on Apply
+    } else if (field && HIWORD(wParam) == 0) {
+        OnColourFieldClicked(*field);
+    }
+
+    // A typed colour is taken by any other command; the fields' own clicks decide themselves.
+    if (!field && m_pendingEdit)
+        CommitColourField(m_pendingEdit);
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+// Takes the speed, mode, variant and colours of the panel into the record in use (the
+// variant and colours into the music record while music mode is on), then applies.
+void CHalcyDlg::OnApplyButton()
+{
+    EffectInfo& record = RecordInUse();
+    record.speed = SpeedFromStep(m_sliderSpeed.GetPos());
+    record.mode = m_curMode;
+
+    const bool music = m_cfg.audio_sw == 1;
+    (music ? m_cfg.fMusicInfo.variant : record.variant) = m_variantChoice;
+    ColourWord* colours = music ? m_cfg.fMusicInfo.colours : record.colours;
+    for (int i = 0; i < kColourSlots; ++i)
+        colours[i] = m_swatch[i].GetColor();
+
+    m_cfg.fMusicInfo.level = m_sliderLevel.GetPos();
+    m_cfg.fMusicInfo.ledCount = kColourSlots;
+    ApplySettings();
+}
+
+void CHalcyDlg::OnResetButton()
+{
+    if (m_audioSwShown != 1)
+        ResetEffectInfo(RecordInUse(), m_curMode);
+    else
+        ResetMusicInfo(m_cfg.fMusicInfo);
+    RefreshPanel(false);
+}
+
+// The lighting switch is selected while the lighting is off.
+void CHalcyDlg::OnLedSwitch()
+{
+    const bool wasSelected = m_btnLedSw.IsSelected();
+    m_btnLedSw.SetSelected(!wasSelected);
+    m_cfg.led_sw = wasSelected ? 1 : 0;
+    UpdatePanelVisibility();
+    RefreshPanel(false);
+}
+
+// Music mode and external synchronisation exclude each other.
+void CHalcyDlg::OnAudioSwitch()
+{
+    const bool wasSelected = m_btnAudioSw.IsSelected();
+    m_btnAudioSw.SetSelected(!wasSelected);
+    m_cfg.audio_sw = wasSelected ? 0 : 1;
+    if (!wasSelected && m_btnSyncSw.IsSelected()) {
+        m_btnSyncSw.SetSelected(false);
+        m_cfg.sync_sw = 0;
+    }
+    TakeModeOfRecordInUse();
+    UpdatePanelVisibility();
+    RefreshPanel(false);
+}
+
+void CHalcyDlg::OnSyncSwitch()
+{
+    const bool wasSelected = m_btnSyncSw.IsSelected();
+    m_btnSyncSw.SetSelected(!wasSelected);
+    m_cfg.sync_sw = wasSelected ? 0 : 1;
+    if (!wasSelected && m_btnAudioSw.IsSelected()) {
+        m_btnAudioSw.SetSelected(false);
+        m_cfg.audio_sw = 0;
+    }
+    TakeModeOfRecordInUse();
+    UpdatePanelVisibility();
+    RefreshPanel(false);
+}
+
+void CHalcyDlg::OnRazerSwitch()
+{
+    const bool wasSelected = m_btnRazerSw.IsSelected();
+    m_btnRazerSw.SetSelected(!wasSelected);
+    m_cfg.razer_sw = wasSelected ? 0 : 1;
+}
+
+void CHalcyDlg::OnModeChosen(int mode)
+{
+    m_modeName = m_btnMode[mode].GetCaption();
+    m_curMode = mode;
+    RecordInUse().mode = mode;
+    UpdatePanelVisibility();
+}
+
+void CHalcyDlg::TakeModeOfRecordInUse()
+{
+    m_curMode = RecordInUse().mode;
+    m_modeName = m_btnMode[ModeIndex(m_curMode)].GetCaption();
+}
+
+// Positions come from the sliders and the knob, which stay within their ranges; a value
+// posted by anything else is brought into the control's range first.
+LRESULT CHalcyDlg::OnSliderPos(WPARAM value, LPARAM id)
+{
+    if (m_pendingEdit)
+        CommitColourField(m_pendingEdit);
+    const auto position = static_cast<int>(value);
+    auto move = [position](auto& control) { control.SetPos(ClampedTo(control, position)); };
+    switch (static_cast<UINT>(id)) {
+    case kModeScrollId:
+        move(m_modeScroll);
+        ScrollModeList(m_modeScroll.GetPos());
+        break;
+    case kSliderRedId:
+        move(m_sliderRed);
+        OnColourEdited(ColourSource::fromRgb);
+        break;
+    case kSliderGreenId:
+        move(m_sliderGreen);
+        OnColourEdited(ColourSource::fromRgb);
+        break;
+    case kSliderBlueId:
+        move(m_sliderBlue);
+        OnColourEdited(ColourSource::fromRgb);
+        break;
+    case kSliderSaturationId:
+        move(m_sliderSaturation);
+        OnColourEdited(ColourSource::fromHsv);
+        break;
+    case kKnobHueId:
+        move(m_knobHue);
+        OnColourEdited(ColourSource::fromHsv);
+        break;
+    case kSliderBrightnessId:
+        move(m_sliderBrightness);
+        OnColourEdited(ColourSource::fromHsv);
+        break;
+    case kSliderSpeedId:
+        move(m_sliderSpeed); // the record takes it on Apply
+        break;
+    case kSliderLevelId:
+        move(m_sliderLevel);
+        break;
+    default:
+        break;
+    }
+    return 1;
+}
