@@ -1,0 +1,159 @@
+// The real main window over the built program folder, a temporary data folder and a
+// devices folder of the test's own that the stand-in provider reads. Tests start from a
+// settings file they write, then act on the window through its messages.
+#pragma once
+
+#include "mainwnd/HalcyDlg.h"
+
+#include "FileText.h"
+#include "ProgramFolderFixture.h"
+#include "TempFolder.h"
+
+#include "framework/WinApp.h"
+#include "settings/SettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <memory>
+#include <string>
+
+// The dialog's insides, for the tests of this folder.
+struct HalcyDlgTestAccess {
+    CHalcyDlg& d;
+
+    SettingsBlock& cfg() { return d.m_cfg; }
+    EffectInfo& record() { return d.RecordInUse(); }
+    int curRecord() const { return d.m_curRecord; }
+    int curMode() const { return d.m_curMode; }
+    int selectedSlot() const { return d.m_selectedSlot; }
+    const std::wstring& modeName() const { return d.m_modeName; }
+    RECT modeListRect() const { return d.m_modeListRect; }
+
+    CPngListBtn& apply() { return d.m_btnApply; }
+    CPngListBtn& close() { return d.m_btnClose; }
+    CPngListBtn& reset() { return d.m_btnDefault; }
+    CPngListBtn& audioSwitch() { return d.m_btnAudioSw; }
+    CPngListBtn& syncSwitch() { return d.m_btnSyncSw; }
+    CPngListBtn& ledSwitch() { return d.m_btnLedSw; }
+    CPngListBtn& razerSwitch() { return d.m_btnRazerSw; }
+    CPngListBtn& sameColour() { return d.m_btnSameColour; }
+    CPngListBtn& language() { return d.m_btnLanguage; }
+    CPngListBtn& group(int i) { return d.m_btnGroup[i]; }
+    CPngListBtn& profile(int i) { return d.m_btnProfile[i]; }
+    CPngListBtn& mode(int i) { return d.m_btnMode[i]; }
+    CPngListBtn& variant(int i) { return d.m_btnVariant[i]; }
+    CColorBtn2& slot(int i) { return d.m_swatch[i]; }
+    CColorBtn2& preset(int i) { return d.m_preset[i]; }
+    CClrEdit& rgbField(int i) { return d.m_editRgb[i]; }
+    CClrEdit& hexField() { return d.m_editHex; }
+    CPngVSliderBar& modeScroll() { return d.m_modeScroll; }
+    CPngHSliderBar& red() { return d.m_sliderRed; }
+    CPngHSliderBar& green() { return d.m_sliderGreen; }
+    CPngHSliderBar& blue() { return d.m_sliderBlue; }
+    CPngHSliderBar& saturation() { return d.m_sliderSaturation; }
+    CPngHSliderBar& brightness() { return d.m_sliderBrightness; }
+    CPngHSliderBar& speed() { return d.m_sliderSpeed; }
+    CPngHSliderBar& level() { return d.m_sliderLevel; }
+    CPngRSliderBar2& hue() { return d.m_knobHue; }
+};
+
+// Runs the window's queue as the program's loop does, with the pre-translate chain.
+inline void Pump(DWORD ms = 50)
+{
+    const ULONGLONG end = ::GetTickCount64() + ms;
+    do {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!AfxPreTranslateMessage(&msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
+        }
+        ::Sleep(5);
+    } while (::GetTickCount64() < end);
+}
+
+// A press and release in the middle of a control, as the mouse delivers them.
+inline void Click(const CWnd& control)
+{
+    const RECT r = control.GetClientRect();
+    const LPARAM centre = MAKELPARAM((r.right - r.left) / 2, (r.bottom - r.top) / 2);
+    control.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    control.SendMessage(WM_LBUTTONUP, 0, centre);
+    Pump(10);
+}
+
+inline bool IsShown(const CWnd& control)
+{
+    return (control.GetStyle() & WS_VISIBLE) != 0;
+}
+
+// One descriptor document with one device of ledCount LEDs.
+inline void WriteDescriptor(const std::wstring& path, const std::string& name, int ledCount)
+{
+    std::ostringstream out;
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<descriptor><version>1.0</version><type>458752</type>"
+           "<device><name>"
+        << name << "</name><id>1</id><layout><led_count>" << ledCount
+        << "</led_count></layout></device></descriptor>\n";
+    WriteFileBytes(path, out.str());
+}
+
+class MainWindowFixture : public ProgramFolderFixture {
+protected:
+    void SetUp() override
+    {
+        ProgramFolderFixture::SetUp();
+        SetAppDataFolderForTesting(m_appData.path());
+        InitDataFolder();
+        InitSettingsFilePath();
+        ::CreateDirectoryW((m_devicesFolder / L"dram").c_str(), nullptr);
+        ::CreateDirectoryW((m_devicesFolder / L"ssd").c_str(), nullptr);
+        ::SetEnvironmentVariableW(L"VELDRIAN_STANDIN_DEVICES", m_devicesFolder.path().c_str());
+        ApplyFirstRunDefaults(m_block);
+        m_block.lan_id = 0; // English captions in the screenshots
+    }
+    void TearDown() override
+    {
+        if (m_dialog && m_dialog->GetSafeHwnd())
+            m_dialog->DestroyWindow();
+        m_dialog.reset();
+        ::SetEnvironmentVariableW(L"VELDRIAN_STANDIN_DEVICES", nullptr);
+        ProgramFolderFixture::TearDown();
+    }
+
+    // count DRAM modules of ledCount LEDs each.
+    void AddDramModules(int count, int ledCount)
+    {
+        for (int i = 1; i <= count; ++i)
+            WriteDescriptor(m_devicesFolder / (L"dram\\module" + std::to_wstring(i) + L".xml"),
+                            "Test DIMM " + std::to_string(i), ledCount);
+    }
+
+    // The record the window will edit first: record 0 of the DRAM group of profile 0 while
+    // the group synchronises several modules (the defaults).
+    EffectInfo& FirstRecord() { return m_block.profiles[0].dram.effects[0]; }
+
+    // Writes m_block as the settings file and opens the window on it.
+    void Open()
+    {
+        WriteAllSettings(m_block, SettingsFilePath());
+        m_dialog = std::make_unique<CHalcyDlg>();
+        ASSERT_TRUE(m_dialog->Create());
+        Pump();
+    }
+
+    HalcyDlgTestAccess Window() { return {*m_dialog}; }
+    const SettingsBlock& Live() const { return m_dialog->LiveSettings(); }
+    void PostSlider(UINT id, int value)
+    {
+        m_dialog->PostMessage(WM_SLIDER_POS, static_cast<WPARAM>(value), static_cast<LPARAM>(id));
+        Pump(20);
+    }
+
+    TempFolder m_appData;
+    TempFolder m_devicesFolder;
+    SettingsBlock m_block{};
+    std::unique_ptr<CHalcyDlg> m_dialog;
+};
