@@ -1,0 +1,83 @@
+// A person edits the effect with the mouse and presses Apply: the settings file holds the
+// edit and the restarted service has read it.
+#include "InputDriver.h"
+#include "ProgramProcess.h"
+#include "ServiceProbe.h"
+
+#include "settings/SettingsStore.h"
+#include "skin/SkinValues.h"
+
+#include <gmock/gmock.h>
+
+#include <string>
+
+namespace {
+
+constexpr const wchar_t* kCaption = L"VELDRIAN RGB Control_Config";
+constexpr int kModeRowSpacing = 37;
+
+std::wstring ProgramFolderPath()
+{
+    const std::wstring exe = ProgramProcess::DefaultExe();
+    return exe.substr(0, exe.rfind(L'\\') + 1);
+}
+
+// The centre of a control of the English skin, in client coordinates.
+POINT SkinCentre(const wchar_t* section, const wchar_t* key, int dy = 0)
+{
+    wchar_t value[512] = {};
+    ::GetPrivateProfileStringW(section, key, L"", value, 512, (ProgramFolderPath() + L"Lan\\skin_En.ini").c_str());
+    const SkinRect r = ParseSkinItem(value).rect;
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2 + dy};
+}
+
+void ClickSkin(HWND wnd, const wchar_t* section, const wchar_t* key, int dy = 0)
+{
+    const POINT p = SkinCentre(section, key, dy);
+    input::ClickAt(wnd, p.x, p.y);
+    input::Settle(150);
+}
+
+} // namespace
+
+TEST(ApplyEndToEnd, ColourAndModeReachTheFileAndTheRestartedService)
+{
+    ASSERT_TRUE(service::StopAll());
+    const std::wstring settingsFile = service::DataFolder() + L"config";
+    SettingsBlock start{};
+    ApplyFirstRunDefaults(start);
+    start.lan_id = 0; // English: the skin this test reads its places from
+    ::CreateDirectoryW((service::RoamingAppData() + L"\\VELDRIAN").c_str(), nullptr);
+    ::CreateDirectoryW(service::DataFolder().c_str(), nullptr);
+    WriteAllSettings(start, settingsFile);
+
+    {
+        ProgramProcess program;
+        const HWND wnd = program.WaitForWindow(kCaption);
+        ASSERT_NE(wnd, nullptr);
+        ASSERT_TRUE(service::WaitUntil([] { return service::Windows().size() == 1; }));
+        const size_t logLines = service::LogLines().size();
+        ::SetForegroundWindow(wnd);
+        input::Settle(300);
+
+        // The list shows modes 1 to 8 from its top row ("LED" "2"): mode 3 is the third row.
+        ClickSkin(wnd, L"LED", L"2", 2 * kModeRowSpacing);
+        ClickSkin(wnd, L"LED", L"53"); // the green preset into the selected slot 0
+        ClickSkin(wnd, L"MAIN", L"4"); // Apply
+
+        ASSERT_TRUE(service::WaitUntil([&] { return service::LogLines().size() > logLines; }));
+        SettingsBlock stored{}, saved{};
+        LoadSettings(settingsFile, stored, saved);
+        const EffectInfo& record = stored.profiles[0].dram.effects[0]; // two modules, synchronised
+        EXPECT_EQ(record.mode, 3);
+        EXPECT_EQ(record.colours[0], 0x0000FF00u);
+        EXPECT_EQ(record.colours[1], start.profiles[0].dram.effects[0].colours[1]);
+
+        const std::string line = service::LogLinesSince(logLines).back();
+        EXPECT_THAT(line, testing::HasSubstr("settings=read"));
+        EXPECT_THAT(line, testing::HasSubstr(" record=0 mode=3 "));
+        EXPECT_THAT(line, testing::HasSubstr("colours=0000FF00,"));
+        EXPECT_TRUE(program.Running()) << "Apply keeps the window open";
+    } // the program ends here
+    EXPECT_TRUE(service::StopAll());
+}
