@@ -1,0 +1,63 @@
+// Dressing list buttons from skin items.
+#include "controls/SkinButton.h"
+
+#include "skin/ImageRoutines.h"
+#include "skin/SkinFile.h"
+#include "skin/SkinValues.h"
+
+namespace {
+
+constexpr DWORD kOwnerDrawnButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
+constexpr int kButtonFontHeight = 15;
+constexpr COLORREF kCaptionNormal = 0x999999;
+constexpr COLORREF kCaptionOver = 0xFFFFFF;
+constexpr COLORREF kCaptionDown = 0x999999;
+constexpr COLORREF kCaptionDisabled = 0x464646;
+constexpr wchar_t kPngFaceTag[] = L"btnPng";
+
+RECT SizeRect(SIZE size)
+{
+    return {0, 0, size.cx, size.cy};
+}
+
+} // namespace
+
+SkinFaceNames SkinFaceNamesOf(const std::wstring& itemName)
+{
+    if (itemName.find(kPngFaceTag) == std::wstring::npos)
+        return {itemName, {}};
+    const size_t underscore = itemName.find(L'_');
+    return {kPngFaceTag, underscore == std::wstring::npos ? std::wstring() : itemName.substr(underscore + 1)};
+}
+
+void DressSkinButton(CPngListBtn& button, HWND parent, const wchar_t* section, const std::wstring& key,
+                     const Bitmap& background, bool createWindow)
+{
+    const SkinItem item = ParseSkinItem(GetSkinString(section, key.c_str(), L""));
+    const SkinFaceNames names = SkinFaceNamesOf(item.name);
+    SkinImageSet faces;
+    SIZE size{};
+    LoadSkinImageSet(names.face, faces, false, &size);
+
+    if (createWindow) {
+        button.Create(L"", kOwnerDrawnButtonStyle, SizeRect(size), parent, 0);
+        button.SetAlignment(CBitmapBtn::kAlignCentre);
+    }
+    const RECT place = ToRect(item.rect);
+    button.SetBackground(place.left, place.top, place.right, place.bottom, background);
+    button.SetImages(SizeRect(size), faces[SkinImageSet::kNormal], faces[SkinImageSet::kOver],
+                     faces[SkinImageSet::kDown], faces[SkinImageSet::kDisabled]);
+    button.MoveWindow(place);
+    button.SetFontHeight(kButtonFontHeight);
+    button.SetTextColors(kCaptionNormal, kCaptionOver, kCaptionDown, kCaptionDisabled);
+    button.SetCaptionEx(item.text, 0, CPngListBtn::kNoIndex);
+    button.SetTooltipText(item.text.c_str(), false);
+
+    if (!names.icon.empty()) {
+        SkinImageSet icons;
+        SIZE iconSize{};
+        LoadSkinImageSet(names.icon, icons, false, &iconSize);
+        button.SetIcons(&icons[SkinImageSet::kNormal], &icons[SkinImageSet::kOver], &icons[SkinImageSet::kDown], 0,
+                        0, iconSize.cx, iconSize.cy);
+    }
+}

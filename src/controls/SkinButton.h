@@ -1,0 +1,25 @@
+// Dressing a list button from a skin item ("name,x,y,width,height,text,flag"): faces, place,
+// caption, tooltip and icon. Windows that build their buttons from the skin share this.
+#pragma once
+
+#include "controls/ListButton.h"
+#include "skin/Bitmap.h"
+
+#include <windows.h>
+
+#include <string>
+
+// A "btnPng" item wears the shared face; the rest of its name after the first underscore
+// names its icon.
+struct SkinFaceNames {
+    std::wstring face;
+    std::wstring icon;
+};
+SkinFaceNames SkinFaceNamesOf(const std::wstring& itemName);
+
+// Creates the button window first when createWindow is set (an owner-drawn child of parent
+// with id 0, caption centred); then gives it its backdrop cut from background at the item's
+// rectangle, its faces, place, font height, default caption colours, caption, tooltip and
+// icon. A missing item leaves the button with an empty rectangle and no faces.
+void DressSkinButton(CPngListBtn& button, HWND parent, const wchar_t* section, const std::wstring& key,
+                     const Bitmap& background, bool createWindow);
