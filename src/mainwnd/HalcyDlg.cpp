@@ -52,6 +52,25 @@ LRESULT CHalcyDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MENU_SELECTION:
         OnMenuSelection(HIWORD(lParam));
         return CDialog::WindowProc(message, wParam, lParam);
+    case WM_MOUSEMOVE:
+        OnMouseMove(m_hWnd, lParam);
+        return CDialog::WindowProc(message, wParam, lParam);
+    case WM_MOUSEWHEEL:
+        return OnMouseWheel(wParam, lParam);
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(lParam);
+        return CDialog::WindowProc(message, wParam, lParam);
+    case WM_TIMER:
+        OnTimer(static_cast<UINT_PTR>(wParam));
+        return CDialog::WindowProc(message, wParam, lParam);
+    case WM_PROGRAM_PING:
+        return 1;
+    case WM_PROGRAM_EXIT:
+        OnProgramExit(wParam);
+        return 1;
+    case WM_PROGRAM_RESTORE:
+        ShowWindow(SW_SHOWNORMAL);
+        return CDialog::WindowProc(message, wParam, lParam);
     default:
         return CDialog::WindowProc(message, wParam, lParam);
     }
@@ -136,6 +155,8 @@ BOOL CHalcyDlg::PreTranslateMessage(MSG* msg)
         return FALSE; // no dialog translation: Esc never closes the window
     if (msg->message == WM_ACTIVATE)
         return FALSE;
+    if (msg->message == WM_MOUSEMOVE && msg->hwnd != m_hWnd)
+        OnMouseMove(msg->hwnd, msg->lParam); // over a child, such as a mode button
     if (msg->message == WM_KEYUP)
         if (CClrEdit* field = ColourFieldOf(::GetFocus()))
             OnColourFieldKeyUp(*field, msg->wParam);

@@ -1,14 +1,15 @@
 // CHalcyDlg: the program's main window, a modal dialog skinned entirely at run time. Its
 // members live in several files: start and message map (HalcyDlg.cpp), the layout build
 // (SkinLayout.cpp), commands and the panel (PanelCommands.cpp, PanelRefresh.cpp), device,
-// profile and language choice (Selection.cpp), the colour editor (ColourEditor.cpp) and
-// painting (Painting.cpp).
+// profile and language choice (Selection.cpp), the colour editor (ColourEditor.cpp),
+// window messages (WindowMessages.cpp) and painting (Painting.cpp).
 #pragma once
 
 #include "controls/ColourEdit.h"
 #include "controls/HSliderBar.h"
 #include "controls/Knob.h"
 #include "controls/ListButton.h"
+#include "controls/MaskWindow.h"
 #include "controls/SwatchButton.h"
 #include "controls/VSliderBar.h"
 #include "devices/DeviceList.h"
@@ -44,6 +45,17 @@ constexpr UINT kSliderLevelId = 10010;
 
 // Posted by a drop-down menu: the chosen item's value in the high word of lParam.
 constexpr UINT WM_MENU_SELECTION = WM_USER + 257;
+// Messages from other programs, which find the window by its caption.
+constexpr UINT WM_PROGRAM_PING = WM_USER + 20;      // answered with 1
+constexpr UINT WM_PROGRAM_EXIT = WM_USER + 600;     // ends the program without applying
+constexpr WPARAM kProgramExitCodes[] = {1625, 1626}; // the wParam values that do
+constexpr UINT WM_PROGRAM_RESTORE = 4000;           // shows the window normally
+// Starts the question about the SSD group; sent from outside as a timer message.
+constexpr UINT_PTR kSsdWarningTimer = 20010;
+constexpr const wchar_t* kPreferenceCaption = L"VELDRIAN RGB Control_Preference";
+// Fixed areas of the client: the strip that moves the window and the mode list.
+constexpr RECT kDragStrip{0, 0, 1200, 48};
+constexpr RECT kModeListArea{91, 93, 242, 437};
 
 class CHalcyDlg : public CDialog {
 public:
@@ -133,6 +145,15 @@ private:
     ColourWord* TargetColours() noexcept;
     std::int32_t& TargetSameColour() noexcept;
 
+    // Window messages (WindowMessages.cpp)
+    void OnMouseMove(HWND source, LPARAM point);
+    LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
+    void OnLButtonDown(LPARAM point);
+    void OnTimer(UINT_PTR id);
+    void AskForSsdGroup();
+    void ShowSsdGroup();
+    void OnProgramExit(WPARAM code);
+
     // Painting (Painting.cpp)
     void OnPaint();
     void PaintScreen(HDC dc);
@@ -171,6 +192,7 @@ private:
     CColorBtn2 m_preset[kPresetCount];
     CPngListBtn m_btnVariant[kVariantCount];
     CPngListBtn m_btnSameColour;
+    CMaskWindow m_mask; // covers the window while the warning dialog is open
 
     // Copies of the switches taken by every panel refresh: the view follows these.
     int m_ledSwShown = 1;
@@ -195,4 +217,5 @@ private:
     int m_selectedSlot = 0;
     int m_variantChoice = 0;
     CClrEdit* m_pendingEdit = nullptr; // a clicked colour field whose text is not taken yet
+    bool m_warningOpen = false;
 };

@@ -3,6 +3,7 @@
 #include "mainwnd/HalcyDlg.h"
 
 #include "app/Paths.h"
+#include "controls/SkinButton.h"
 #include "skin/ImageRoutines.h"
 #include "skin/SkinFile.h"
 
@@ -10,9 +11,8 @@
 
 namespace {
 
-constexpr DWORD kOwnerDrawnButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
+constexpr DWORD kOwnerDrawnStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
 constexpr DWORD kColourEditStyle = WS_CHILD | WS_VISIBLE | ES_CENTER | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN;
-constexpr int kButtonFontHeight = 15;
 constexpr int kGroupFontHeight = 16;
 constexpr int kGroupSpacing = 85; // between the buttons of the group column
 constexpr UINT kDecimalFieldLimit = 3;
@@ -32,14 +32,12 @@ constexpr int kSaturationMax = 100;
 constexpr int kHueMax = 359;
 constexpr int kLevelMin = 1;
 constexpr int kLevelMax = 50;
-constexpr wchar_t kPngFaceTag[] = L"btnPng";
 constexpr const wchar_t* kDefaultFontFace = L"Segoe UI";
 
 // Caption colours: normal, over, down, disabled.
 struct TextColours {
     COLORREF normal, over, down, disabled;
 };
-constexpr TextColours kDefaultButtonColours{0x999999, 0xFFFFFF, 0x999999, 0x464646};
 constexpr TextColours kSwitchColours{0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0x464646};
 constexpr TextColours kProfileColours{0x646464, 0x646464, 0xFFFFFF, 0x464646};
 constexpr TextColours kGroupColours{0x000000, 0x000000, 0xFFFFFF, 0x646464};
@@ -67,30 +65,9 @@ SkinItem ReadItem(const wchar_t* section, const std::wstring& key)
     return ParseSkinItem(GetSkinString(section, key.c_str(), L""));
 }
 
-// A "btnPng" item wears the shared face; the rest of its name after the first underscore
-// names its icon.
-struct FaceNames {
-    std::wstring face;
-    std::wstring icon;
-};
-
-FaceNames FaceNamesOf(const std::wstring& itemName)
-{
-    if (itemName.find(kPngFaceTag) == std::wstring::npos)
-        return {itemName, {}};
-    const size_t underscore = itemName.find(L'_');
-    return {kPngFaceTag, underscore == std::wstring::npos ? std::wstring() : itemName.substr(underscore + 1)};
-}
-
 std::wstring SkinImagePath(const std::wstring& name)
 {
     return ProgramFolder() + L"skins\\" + name;
-}
-
-void SetFaces(CBitmapBtn& button, const RECT& own, const SkinImageSet& faces)
-{
-    button.SetImages(own, faces[SkinImageSet::kNormal], faces[SkinImageSet::kOver], faces[SkinImageSet::kDown],
-                     faces[SkinImageSet::kDisabled]);
 }
 
 void SetSliderFaces(CPngSliderBar& slider, const std::wstring& name, SIZE trackSize, const SkinImageSet& track)
@@ -267,32 +244,7 @@ void CHalcyDlg::BuildColourEditor()
 
 void CHalcyDlg::CreateSkinButton(CPngListBtn& button, const wchar_t* section, const std::wstring& key)
 {
-    const SkinItem item = ReadItem(section, key);
-    const FaceNames names = FaceNamesOf(item.name);
-    SkinImageSet faces;
-    SIZE size{};
-    LoadSkinImageSet(names.face, faces, false, &size);
-
-    if (!m_layoutBuilt) {
-        button.Create(L"", kOwnerDrawnButtonStyle, SizeRect(size), m_hWnd, 0);
-        button.SetAlignment(CBitmapBtn::kAlignCentre);
-    }
-    const RECT place = ToRect(item.rect);
-    button.SetBackground(place.left, place.top, place.right, place.bottom, m_background);
-    SetFaces(button, SizeRect(size), faces);
-    button.MoveWindow(place);
-    button.SetFontHeight(kButtonFontHeight);
-    ApplyColours(button, kDefaultButtonColours);
-    button.SetCaptionEx(item.text, 0, CPngListBtn::kNoIndex);
-    button.SetTooltipText(item.text.c_str(), false);
-
-    if (!names.icon.empty()) {
-        SkinImageSet icons;
-        SIZE iconSize{};
-        LoadSkinImageSet(names.icon, icons, false, &iconSize);
-        button.SetIcons(&icons[SkinImageSet::kNormal], &icons[SkinImageSet::kOver], &icons[SkinImageSet::kDown], 0,
-                        0, iconSize.cx, iconSize.cy);
-    }
+    DressSkinButton(button, m_hWnd, section, key, m_background, !m_layoutBuilt);
 }
 
 void CHalcyDlg::CreateSkinEdit(CClrEdit& edit, const wchar_t* section, const std::wstring& key, bool digitsOnly)
@@ -320,7 +272,7 @@ void CHalcyDlg::CreateSkinSwatch(CColorBtn2& swatch, const wchar_t* section, con
     SIZE size{};
     LoadSkinImageSet(item.name, faces, false, &size);
     if (!m_layoutBuilt) {
-        swatch.Create(L"", kOwnerDrawnButtonStyle, SizeRect(size), m_hWnd, 0);
+        swatch.Create(L"", kOwnerDrawnStyle, SizeRect(size), m_hWnd, 0);
         swatch.SetImages(SizeRect(size), faces[SkinImageSet::kNormal], faces[SkinImageSet::kOver],
                          faces[SkinImageSet::kDown], faces[SkinImageSet::kDisabled]);
         // The tint works best on a grey face made for it; any face will do.

@@ -1,0 +1,101 @@
+// CHalcyDlg: the pointer, the wheel over the mode list, moving the captionless window, the
+// question about the SSD group, and the messages other programs send.
+#include "mainwnd/HalcyDlg.h"
+
+#include "controls/SelectInGroup.h"
+#include "controls/WarnDialog.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+bool Contains(const RECT& r, POINT p)
+{
+    return ::PtInRect(&r, p) != FALSE;
+}
+
+POINT PointOf(LPARAM lParam)
+{
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+} // namespace
+
+// Remembers whether the pointer is over the mode list, where the wheel scrolls it. A point
+// over a child is taken into the dialog's client coordinates first.
+void CHalcyDlg::OnMouseMove(HWND source, LPARAM point)
+{
+    POINT p = PointOf(point);
+    if (source != m_hWnd && !::IsChild(m_hWnd, source))
+        return;
+    ::MapWindowPoints(source, m_hWnd, &p, 1);
+    m_pointerInModeList = Contains(kModeListArea, p) ? 1 : 0;
+}
+
+LRESULT CHalcyDlg::OnMouseWheel(WPARAM wParam, LPARAM lParam)
+{
+    if (m_pointerInModeList == 1)
+        m_modeScroll.SendMessage(WM_MOUSEWHEEL, wParam, lParam);
+    CDialog::WindowProc(WM_MOUSEWHEEL, wParam, lParam);
+    return 1;
+}
+
+// A press on the surface closes what waits for the person and, on the top strip, moves the
+// window as a caption bar would.
+void CHalcyDlg::OnLButtonDown(LPARAM point)
+{
+    if (m_pendingEdit)
+        CommitColourField(m_pendingEdit);
+    if (Contains(kDragStrip, PointOf(point)))
+        PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, point);
+}
+
+void CHalcyDlg::OnTimer(UINT_PTR id)
+{
+    if (id != kSsdWarningTimer)
+        return;
+    KillTimer(kSsdWarningTimer);
+    // The question runs a nested loop; a second request meanwhile would stack another.
+    if (!m_warningOpen)
+        AskForSsdGroup();
+}
+
+// Masks the window and asks; retry there looks for SSD devices and answers OK once found.
+void CHalcyDlg::AskForSsdGroup()
+{
+    m_warningOpen = true;
+    m_mask.Show(m_hWnd);
+    CWarnDlg warning(m_hWnd);
+    warning.SetDeviceList(&m_devices);
+    const INT_PTR answer = warning.DoModal();
+    if (answer == IDOK)
+        ShowSsdGroup();
+    else if (answer == IDCANCEL)
+        EndDialog(IDCANCEL);
+    m_mask.Hide();
+    m_warningOpen = false;
+}
+
+// The SSD group joins the column and is shown at once.
+void CHalcyDlg::ShowSsdGroup()
+{
+    AddGroup(kGroupSsd);
+    m_curGroup = kGroupSsd;
+    PlaceGroupColumn();
+    SelectInGroup(m_btnGroup, m_btnGroup[kGroupSsd].GetSafeHwnd());
+    ShowCurrentGroup();
+}
+
+// Another program (an installer, say) ends this one; nothing is applied.
+void CHalcyDlg::OnProgramExit(WPARAM code)
+{
+    if (std::find(std::begin(kProgramExitCodes), std::end(kProgramExitCodes), code) == std::end(kProgramExitCodes))
+        return;
+    for (const wchar_t* caption : {kWarningCaption, kPreferenceCaption})
+        if (const HWND wnd = ::FindWindowW(nullptr, caption))
+            ::SendMessageW(wnd, WM_CLOSE, 0, 0);
+    EndDialog(IDOK);
+}
