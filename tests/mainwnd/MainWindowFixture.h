@@ -56,6 +56,7 @@ struct HalcyDlgTestAccess {
     CPngHSliderBar& speed() { return d.m_sliderSpeed; }
     CPngHSliderBar& level() { return d.m_sliderLevel; }
     CPngRSliderBar2& hue() { return d.m_knobHue; }
+    void paintScreen(HDC dc) { d.PaintScreen(dc); }
 };
 
 // Runs the window's queue as the program's loop does, with the pre-translate chain.

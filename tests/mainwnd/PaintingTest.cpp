@@ -1,0 +1,133 @@
+// The labels the main window paints for each display: drawn over black into memory, each
+// placement of the skin either shows white text or stays black.
+#include "MainWindowFixture.h"
+
+#include "ImageFiles.h"
+
+#include "skin/ImageRoutines.h"
+#include "skin/SkinFile.h"
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+
+namespace {
+
+// A copy of the program folder whose English skin moves the one label that shares its place
+// with another ("LED_TEXT" 22 with 4), so every label can be seen on its own.
+class Painting : public MainWindowFixture {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_folder = new TempFolder;
+        std::wstring from = TestProgramFolder() + L"*";
+        from.push_back(L'\0');
+        std::wstring to = s_folder->path();
+        to.push_back(L'\0');
+        SHFILEOPSTRUCTW copy{};
+        copy.wFunc = FO_COPY;
+        copy.pFrom = from.c_str();
+        copy.pTo = to.c_str();
+        copy.fFlags = FOF_NO_UI;
+        ASSERT_EQ(::SHFileOperationW(&copy), 0);
+        ::WritePrivateProfileStringW(L"LED_TEXT", L"22", L"txt,700,8,90,24,Sensitivity,FALSE",
+                                     (s_folder->path() + L"Lan\\skin_En.ini").c_str());
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_folder;
+        s_folder = nullptr;
+    }
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        SetProgramFolderForTesting(s_folder->path());
+        InitProgramFolder();
+        AddDramModules(2, 8);
+    }
+
+    // The window's surface above the background, painted over black.
+    std::unique_ptr<Canvas> Paint()
+    {
+        const RECT client = m_dialog->GetClientRect();
+        auto canvas = std::make_unique<Canvas>(client.right, client.bottom);
+        canvas->Fill({0, 0, 0, 0});
+        Window().paintScreen(canvas->dc());
+        return canvas;
+    }
+
+    static RECT PlacementOf(const wchar_t* section, int key)
+    {
+        return ToRect(ParseSkinPlacement(GetSkinString(section, std::to_wstring(key).c_str(), L"")).rect);
+    }
+
+    // Pixels in the placement that are lit at all (pictures), or white enough to be text.
+    static bool Shows(const Canvas& canvas, const RECT& r, BYTE threshold)
+    {
+        for (int y = std::max(0L, r.top); y < std::min<LONG>(r.bottom, canvas.height()); ++y)
+            for (int x = std::max(0L, r.left); x < std::min<LONG>(r.right, canvas.width()); ++x)
+                if (const Bgra p = canvas.At(x, y); p.r > threshold && p.g > threshold && p.b > threshold)
+                    return true;
+        return false;
+    }
+
+    // The keys of "LED_TEXT" 0..24 whose placement shows text.
+    std::set<int> PaintedLabels()
+    {
+        const auto canvas = Paint();
+        std::set<int> painted;
+        for (int key = 0; key <= 24; ++key)
+            if (Shows(*canvas, PlacementOf(L"LED_TEXT", key), kTextThreshold))
+                painted.insert(key);
+        return painted;
+    }
+    bool ShowsSomething(const wchar_t* section, const wchar_t* key)
+    {
+        const RECT r = ToRect(ParseSkinPlacement(GetSkinString(section, key, L"")).rect);
+        return Shows(*Paint(), r, 0);
+    }
+
+    static constexpr BYTE kTextThreshold = 128;
+    static TempFolder* s_folder;
+};
+
+TempFolder* Painting::s_folder = nullptr;
+
+using testing::ElementsAre;
+
+} // namespace
+
+TEST_F(Painting, NormalDisplayLabelsFollowTheMode)
+{
+    FirstRecord().mode = 4; // speed only
+    Open();
+    EXPECT_THAT(PaintedLabels(), ElementsAre(1, 2, 4));
+    EXPECT_TRUE(ShowsSomething(L"MAIN_TEXT", L"VER"));
+
+    PostSlider(kModeScrollId, 0);
+    Click(Window().mode(5)); // speed and variant
+    EXPECT_THAT(PaintedLabels(), ElementsAre(1, 2, 4, 6));
+
+    Click(Window().mode(2)); // colours and speed
+    EXPECT_THAT(PaintedLabels(), ElementsAre(1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 16));
+}
+
+TEST_F(Painting, MusicDisplayLabels)
+{
+    FirstRecord().mode = 4;
+    Open();
+    Click(Window().audioSwitch());
+    EXPECT_THAT(PaintedLabels(), ElementsAre(1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 16, 22, 23, 24));
+}
+
+TEST_F(Painting, ExternalSynchronisationDisplayShowsItsPictures)
+{
+    m_block.sync_sw = 1;
+    Open();
+    EXPECT_THAT(PaintedLabels(), ElementsAre(1, 2));
+    EXPECT_TRUE(ShowsSomething(L"MAINPIC", L"5"));
+    EXPECT_TRUE(ShowsSomething(L"MAINPIC", L"6"));
+    EXPECT_TRUE(ShowsSomething(L"MAIN_TEXT", L"VER"));
+}
