@@ -49,8 +49,12 @@ void CHalcyDlg::OnLButtonDown(LPARAM point)
 {
     if (m_pendingEdit)
         CommitColourField(m_pendingEdit);
-    if (Contains(kDragStrip, PointOf(point)))
-        PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, point);
+    POINT p = PointOf(point);
+    if (!Contains(kDragStrip, p))
+        return;
+    // The move loop starts from the pointer on the screen, as for a caption-bar press.
+    ::ClientToScreen(m_hWnd, &p);
+    PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(p.x, p.y));
 }
 
 void CHalcyDlg::OnTimer(UINT_PTR id)
