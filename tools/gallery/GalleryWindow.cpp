@@ -48,6 +48,8 @@ constexpr int kFirstHeading = 14;
 constexpr int kFirstRow = 34;
 constexpr int kSecondHeading = 82;
 constexpr int kSecondRow = 102;
+constexpr int kThirdHeading = 150;
+constexpr int kThirdRow = 170;
 constexpr int kSliderColumn = 6;
 constexpr int kSliderDrop = 9; // centres a slider on the row of buttons
 
@@ -91,6 +93,9 @@ bool CGalleryWnd::Create()
     BuildMainScreen();
     BuildStateStrip();
     ::SetForegroundWindow(m_hWnd);
+    // The lists open once the gallery is in front: Wine without a window manager would put
+    // the gallery over the pop-ups it owns when it is brought to the foreground after them.
+    OpenMenus();
     return true;
 }
 
@@ -334,6 +339,43 @@ void CGalleryWnd::BuildStateStrip()
     AddSlider(moved(27, row + kSliderDrop), kSpeedId, 0, 4, 1).EnableWindow(false);
 }
 
+// The device list as the main window opens it, with more devices than rows so its
+// scroll bar shows, one device chosen and one disabled.
+void CGalleryWnd::OpenMenus()
+{
+    CPngBtnMenu& devices = AddMenu(L"Device", {kColumn, m_skinHeight + kThirdRow}, 24);
+    devices.SetRowLayout(CBitmapBtn::kAlignLeft, 5);
+    devices.SetVisibleRows(4);
+    devices.AddMenuItem(GetFuncString(0x30), 48, 0, true);
+    for (int device = 1; device <= 5; ++device)
+        devices.AddMenuItem(GetFuncString(0x31) + std::to_wstring(device), 48 + device, 0, device != 3);
+    devices.Create();
+    devices.SelectRow(1, false);
+    Track(devices, L"Device menu");
+}
+
+CPngBtnMenu& CGalleryWnd::AddMenu(const std::wstring& name, POINT place, int rowHeight)
+{
+    const std::wstring folder = ProgramFolder() + L"Skins\\Menu\\";
+    const std::wstring normal = folder + name + L"_menu_normal.png";
+    const std::wstring over = folder + name + L"_menu_over.png";
+    Bitmap probe;
+    if (!LoadPremultipliedImage(normal, probe))
+        m_missing.push_back(L"Skins\\Menu\\" + name + L"_menu_normal.png");
+    probe.Reset();
+    if (!LoadPremultipliedImage(over, probe))
+        m_missing.push_back(L"Skins\\Menu\\" + name + L"_menu_over.png");
+
+    auto menu = std::make_unique<CPngBtnMenu>(m_hWnd);
+    menu->SetMenuImages(normal, over, over, normal, L"", false);
+    menu->SetRowHeight(rowHeight);
+    menu->SetRowFontHeight(15);
+    ::ClientToScreen(m_hWnd, &place);
+    menu->SetPosition(place.x, place.y);
+    m_menus.push_back(std::move(menu));
+    return *m_menus.back();
+}
+
 void CGalleryWnd::DressSlider(CPngSliderBar& slider, const SkinItem& item, int minimum, int maximum, int value)
 {
     SkinImageSet track;
@@ -474,4 +516,6 @@ void CGalleryWnd::PaintStrip(HDC dc) const
     const int sliderLeft = kColumn + kColumnStep * kSliderColumn;
     text(L"MUSIC LEVEL", Place(sliderLeft, top + kFirstHeading, 180, 16), DT_LEFT);
     text(L"DISABLED", Place(sliderLeft, top + kSecondHeading, 180, 16), DT_LEFT);
+    text(L"DROP-DOWN LIST: DEVICES (SCROLLING, ONE CHOSEN, ONE DISABLED)", Place(kColumn, top + kThirdHeading, 900, 16),
+         DT_LEFT);
 }

@@ -1,10 +1,11 @@
 // CGalleryWnd: every skinned control in the shipped skin on one window. The top shows the
 // controls at their skin places on the main background with the panel labels; the strip
 // below shows the looks a button takes (hover, pressed, selected, disabled, toggled), the
-// controls the main screen keeps hidden and a disabled slider.
+// controls the main screen keeps hidden, a disabled slider and the device list open.
 #pragma once
 
 #include "controls/BitmapButtonEx.h"
+#include "controls/ButtonMenu.h"
 #include "controls/ColourEdit.h"
 #include "controls/HSliderBar.h"
 #include "controls/Knob.h"
@@ -20,7 +21,7 @@
 
 class CGalleryWnd : public CWnd {
 public:
-    static constexpr int kStripHeight = 160;
+    static constexpr int kStripHeight = 290;
 
     // Builds the window from the skin under ProgramFolder; false when it cannot be made.
     bool Create();
@@ -48,6 +49,7 @@ private:
     bool ComposeBackground();
     void BuildMainScreen();
     void BuildStateStrip();
+    void OpenMenus();
 
     CPngListBtn& AddListButton(const SkinItem& item, const Dressing& dressing, const std::wstring& label);
     CPngListBtn& AddSkinButton(const wchar_t* section, int key, const Dressing& dressing);
@@ -59,6 +61,8 @@ private:
     CPngHSliderBar& AddSlider(SkinItem item, UINT id, int minimum, int maximum, int value);
     void AddModeScroller(int minimum, int maximum, int value);
     void AddKnob(int minimum, int maximum, int value);
+    // A drop-down list with the skin's faces for `name` ("Device", "Len") to open at a client point.
+    CPngBtnMenu& AddMenu(const std::wstring& name, POINT place, int rowHeight);
     void LoadSet(const std::wstring& name, SkinImageSet& set, SIZE* size);
     void Track(HWND wnd, const std::wstring& name) { m_shown.push_back({wnd, name}); }
 
@@ -75,6 +79,7 @@ private:
     std::vector<std::unique_ptr<CPngHSliderBar>> m_sliders;
     CPngVSliderBar m_modeScroller;
     CPngRSliderBar2 m_knob;
+    std::vector<std::unique_ptr<CPngBtnMenu>> m_menus;
     CPngListBtn* m_hoverSample = nullptr;
     CPngListBtn* m_pressedSample = nullptr;
     CBitmapBtnEx* m_pressedPlain = nullptr;
