@@ -50,6 +50,7 @@ LRESULT CHalcyDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SLIDER_POS:
         return OnSliderPos(wParam, lParam);
     case WM_MENU_SELECTION:
+        CloseOpenMenu();
         OnMenuSelection(HIWORD(lParam));
         return CDialog::WindowProc(message, wParam, lParam);
     case WM_MOUSEMOVE:

@@ -57,6 +57,10 @@ constexpr const wchar_t* kPreferenceCaption = L"VELDRIAN RGB Control_Preference"
 constexpr RECT kDragStrip{0, 0, 1200, 48};
 constexpr RECT kModeListArea{91, 93, 242, 437};
 
+class CPngBtnMenu;
+// The drop-down menu the main window has open, if any.
+CPngBtnMenu* OpenDropDown() noexcept;
+
 class CHalcyDlg : public CDialog {
 public:
     CHalcyDlg() noexcept;
@@ -129,6 +133,9 @@ private:
     EffectInfo& RecordInUse() noexcept { return m_curEffects[m_curRecord]; }
 
     // Selection (Selection.cpp)
+    bool CloseOpenMenu() noexcept;
+    void OpenDropDownMenu(const CPngListBtn& anchor);
+    void OnGroupClicked(HWND source);
     void OnMenuSelection(int value);
     void OnProfileClicked(HWND source);
 

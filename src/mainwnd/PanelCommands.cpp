@@ -34,6 +34,7 @@ bool Is(const CWnd& control, HWND wnd) noexcept
 
 BOOL CHalcyDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    const bool menuWasOpen = CloseOpenMenu();
     if (wParam == kAllBitsCommand)
         OnCancel();
 
@@ -50,6 +51,9 @@ BOOL CHalcyDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         OnOK();
     } else if (Is(m_btnApply, source)) {
         OnApplyButton();
+    } else if (Is(m_btnLanguage, source)) {
+        if (!menuWasOpen) // so a second click closes the menu
+            OpenDropDownMenu(m_btnLanguage);
     } else if (Is(m_btnDefault, source)) {
         OnResetButton();
     } else if (Is(m_btnLedSw, source)) {
@@ -62,6 +66,8 @@ BOOL CHalcyDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         OnRazerSwitch();
     } else if (IndexOf(m_btnProfile, source) >= 0) {
         OnProfileClicked(source);
+    } else if (IndexOf(m_btnGroup, source) >= 0) {
+        OnGroupClicked(source);
     } else if (const int mode = IndexOf(m_btnMode, source); mode >= 0) {
         SelectInGroup(m_btnMode, source);
         OnModeChosen(mode);
@@ -176,6 +182,7 @@ void CHalcyDlg::TakeModeOfRecordInUse()
 // posted by anything else is brought into the control's range first.
 LRESULT CHalcyDlg::OnSliderPos(WPARAM value, LPARAM id)
 {
+    CloseOpenMenu();
     if (m_pendingEdit)
         CommitColourField(m_pendingEdit);
     const auto position = static_cast<int>(value);

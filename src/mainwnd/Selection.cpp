@@ -1,7 +1,13 @@
 // CHalcyDlg: choosing the device within the group, the profile and the language.
 #include "mainwnd/HalcyDlg.h"
 
+#include "app/Paths.h"
+#include "controls/ButtonMenu.h"
 #include "controls/SelectInGroup.h"
+#include "skin/SkinFile.h"
+
+#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -11,8 +17,92 @@ constexpr int kAllDevicesValue = 48; // + device number
 constexpr int kLastDeviceValue = 63;
 constexpr const wchar_t* kSaveProfileText = L"Save Profile?";
 constexpr const wchar_t* kSaveProfileCaption = L"Profile";
+constexpr int kLanguageNameText = 0x10; // + lan_id
+constexpr int kAllDevicesText = 0x30;
+constexpr int kGroupNameText = 0x31; // + group
+
+// How each drop-down menu looks and where it opens next to its button.
+struct MenuStyle {
+    const wchar_t* name; // the menu images are skins\Menu\<name>_menu_*.png
+    int rowHeight;
+    int alignment;
+    int captionMargin;
+};
+constexpr MenuStyle kDeviceMenu{L"Device", 24, CBitmapBtn::kAlignLeft, 5};
+constexpr MenuStyle kLanguageMenu{L"Len", 20, CBitmapBtn::kAlignCentre, 0};
+constexpr int kMenuFontHeight = 15;
+constexpr COLORREF kLanguageCaption = 0x999999;
+constexpr COLORREF kLanguageCaptionOver = 0xFFFFFF;
+
+// The one drop-down menu that may be open; every command, slider change and click on the
+// window closes it.
+std::unique_ptr<CPngBtnMenu> g_openMenu;
 
 } // namespace
+
+CPngBtnMenu* OpenDropDown() noexcept
+{
+    return g_openMenu.get();
+}
+
+bool CHalcyDlg::CloseOpenMenu() noexcept
+{
+    const bool wasOpen = g_openMenu != nullptr;
+    g_openMenu.reset();
+    return wasOpen;
+}
+
+// Opens the device menu beside a group button, or the language menu under its button.
+void CHalcyDlg::OpenDropDownMenu(const CPngListBtn& anchor)
+{
+    const bool languages = &anchor == &m_btnLanguage;
+    const MenuStyle& style = languages ? kLanguageMenu : kDeviceMenu;
+    RECT place = anchor.GetClientRect();
+    ::MapWindowPoints(anchor, nullptr, reinterpret_cast<POINT*>(&place), 2);
+
+    g_openMenu = std::make_unique<CPngBtnMenu>(m_hWnd);
+    CPngBtnMenu& menu = *g_openMenu;
+    const std::wstring images = ProgramFolder() + L"skins\\Menu\\" + style.name;
+    const std::wstring normal = images + L"_menu_normal.png";
+    const std::wstring over = images + L"_menu_over.png";
+    menu.SetMenuImages(normal, over, over, normal, L"", false);
+    menu.SetRowHeight(style.rowHeight);
+    menu.SetRowFontHeight(kMenuFontHeight);
+    menu.SetRowLayout(style.alignment, style.captionMargin);
+    if (languages) {
+        menu.SetTextColors(kLanguageCaption, kLanguageCaption, kLanguageCaptionOver);
+        menu.SetPosition(place.left, place.bottom);
+        for (int value = kFirstLanguageValue; value <= kLastLanguageValue; ++value)
+            menu.AddMenuItem(GetFuncString(kLanguageNameText + value - kFirstLanguageValue), value, 0, true);
+    } else {
+        menu.SetPosition(place.right, place.top);
+        menu.AddMenuItem(GetFuncString(kAllDevicesText), kAllDevicesValue, 0, true);
+        // Only devices the selection can take are listed.
+        const std::wstring groupName = GetFuncString(kGroupNameText + m_curGroup);
+        const int devices = std::min(m_devices.DeviceCount(m_curGroup), kLastDeviceValue - kAllDevicesValue);
+        for (int k = 1; k <= devices; ++k)
+            menu.AddMenuItem(groupName + std::to_wstring(k), kAllDevicesValue + k, 0, true);
+    }
+    if (!menu.Create())
+        g_openMenu.reset();
+}
+
+// The shown group changes at once; with several devices the menu picks the record.
+void CHalcyDlg::OnGroupClicked(HWND source)
+{
+    int group = -1;
+    SelectInGroup(m_btnGroup, source, &group);
+    if (group != kGroupDram && group != kGroupSsd)
+        return;
+    m_curGroup = group;
+    PointAtGroup(group);
+    if (*m_curDevNum > 1) {
+        OpenDropDownMenu(m_btnGroup[group]);
+        return;
+    }
+    m_curRecord = 1;
+    RefreshPanel(true);
+}
 
 // A device menu entry picks the record in use; a language entry rebuilds the window from
 // the other skin file. The live block keeps the choice until the next Apply.

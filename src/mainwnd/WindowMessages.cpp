@@ -47,6 +47,7 @@ LRESULT CHalcyDlg::OnMouseWheel(WPARAM wParam, LPARAM lParam)
 // window as a caption bar would.
 void CHalcyDlg::OnLButtonDown(LPARAM point)
 {
+    CloseOpenMenu();
     if (m_pendingEdit)
         CommitColourField(m_pendingEdit);
     POINT p = PointOf(point);

@@ -1,0 +1,204 @@
+// Choosing the device from the group's menu, the profile and the language on the real
+// main window.
+#include "MainWindowFixture.h"
+#include "WindowShot.h"
+
+#include "controls/ButtonMenu.h"
+#include "skin/SkinFile.h"
+
+#include <cstring>
+#include <thread>
+
+namespace {
+
+class Selection : public MainWindowFixture {
+protected:
+    // Clicks the row showing item `item` of the open menu, as a person would.
+    void ChooseFromMenu(int item)
+    {
+        CPngBtnMenu* menu = OpenDropDown();
+        ASSERT_NE(menu, nullptr);
+        CPngMenuRow* row = menu->GetRowButton(item - menu->GetFirstVisible());
+        ASSERT_NE(row, nullptr);
+        Click(*row);
+        Pump();
+    }
+
+    // Answers the "Save Profile?" question from another thread once it shows.
+    static std::thread AnswerProfileQuestion(int answer, bool* asked)
+    {
+        return std::thread([answer, asked] {
+            for (int tries = 0; tries < 200; ++tries, ::Sleep(25))
+                if (const HWND box = ::FindWindowW(L"#32770", L"Profile")) {
+                    *asked = true;
+                    ::PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+                    return;
+                }
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(Selection, ThreeModulesOfferAllDevicesAndEachModule)
+{
+    AddDramModules(3, 8);
+    Open();
+    auto w = Window();
+    Click(w.group(0));
+    CPngBtnMenu* menu = OpenDropDown();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->GetItemCount(), 4);
+    EXPECT_EQ(std::wstring(menu->GetMenuItem(0)->text), GetFuncString(0x30));
+    EXPECT_EQ(std::wstring(menu->GetMenuItem(2)->text), GetFuncString(0x31) + L"2");
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(menu->GetMenuItem(i)->value, 48 + i);
+    EXPECT_TRUE(SaveWindowShot(*m_dialog, L"device-menu"));
+
+    ChooseFromMenu(2);
+    EXPECT_EQ(OpenDropDown(), nullptr) << "a choice closes the menu";
+    EXPECT_EQ(Live().profiles[0].dram.Synchronize, 0);
+    EXPECT_EQ(w.curRecord(), 2);
+    EXPECT_EQ(w.group(0).GetCaption(), GetFuncString(0x31) + L"2");
+
+    Click(w.group(0));
+    ChooseFromMenu(0);
+    EXPECT_EQ(Live().profiles[0].dram.Synchronize, 1);
+    EXPECT_EQ(w.curRecord(), 0);
+    EXPECT_EQ(w.group(0).GetCaption(), GetFuncString(0x30));
+}
+
+TEST_F(Selection, AnyOtherCommandOrClickClosesTheMenu)
+{
+    AddDramModules(3, 8);
+    Open();
+    auto w = Window();
+    Click(w.group(0));
+    ASSERT_NE(OpenDropDown(), nullptr);
+    PostSlider(kSliderRedId, 10);
+    EXPECT_EQ(OpenDropDown(), nullptr);
+
+    Click(w.language());
+    ASSERT_NE(OpenDropDown(), nullptr);
+    Click(w.language());
+    EXPECT_EQ(OpenDropDown(), nullptr) << "a second click on the language button closes its menu";
+
+    Click(w.group(0));
+    m_dialog->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(600, 300));
+    m_dialog->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(600, 300));
+    EXPECT_EQ(OpenDropDown(), nullptr);
+}
+
+TEST_F(Selection, OneModuleNeverOpensTheMenu)
+{
+    AddDramModules(1, 8);
+    m_block.profiles[0].dram.Synchronize = 1;
+    Open();
+    auto w = Window();
+    EXPECT_EQ(w.curRecord(), 1) << "one device: its own record whatever Synchronize says";
+    Click(w.group(0));
+    EXPECT_EQ(OpenDropDown(), nullptr);
+    EXPECT_EQ(w.curRecord(), 1);
+    EXPECT_EQ(w.group(0).GetCaption(), GetFuncString(0x31));
+}
+
+TEST_F(Selection, CancelledProfileSwitchDropsUnappliedChanges)
+{
+    AddDramModules(2, 8);
+    m_block.profiles[1].dram.effects[0].mode = 9;
+    Open();
+    auto w = Window();
+    PostSlider(kModeScrollId, 0);
+    Click(w.mode(3));                       // unapplied changes in the current profile...
+    w.cfg().profiles[2].dram.effects[0].mode = 7; // ...and in another one
+    Click(w.ledSwitch());
+    bool asked = false;
+    std::thread answer = AnswerProfileQuestion(IDCANCEL, &asked);
+    Click(w.profile(1));
+    answer.join();
+    Pump();
+
+    EXPECT_TRUE(asked);
+    SettingsBlock expected = m_dialog->SavedSettings();
+    expected.CurrentProfile = 1;
+    expected.lan_id = Live().lan_id;
+    expected.led_sw = 0;
+    // The shown group takes its device and LED counts from discovery, as on every refresh.
+    expected.profiles[1].dram.DevNum = Live().profiles[1].dram.DevNum;
+    for (int k = 0; k < kRecordsPerGroup; ++k)
+        expected.profiles[1].dram.effects[k].ledCount = Live().profiles[1].dram.effects[k].ledCount;
+    EXPECT_EQ(std::memcmp(&Live(), &expected, sizeof(SettingsBlock)), 0);
+    EXPECT_EQ(Live().led_sw, 0) << "the lighting switch survives the switch";
+    EXPECT_EQ(w.curMode(), 9);
+    EXPECT_TRUE(w.profile(1).IsSelected());
+    EXPECT_FALSE(w.profile(0).IsSelected());
+}
+
+TEST_F(Selection, ConfirmedProfileSwitchAppliesFirst)
+{
+    AddDramModules(2, 8);
+    Open();
+    auto w = Window();
+    PostSlider(kModeScrollId, 0);
+    Click(w.mode(3));
+    bool asked = false;
+    std::thread answer = AnswerProfileQuestion(IDOK, &asked);
+    Click(w.profile(2));
+    answer.join();
+    Pump();
+    EXPECT_TRUE(asked);
+    SettingsBlock stored{}, saved{};
+    LoadSettings(SettingsFilePath(), stored, saved);
+    EXPECT_EQ(stored.profiles[0].dram.effects[0].mode, 3);
+    EXPECT_EQ(stored.CurrentProfile, 0) << "the new profile waits for the next Apply";
+    EXPECT_EQ(Live().CurrentProfile, 2);
+}
+
+TEST_F(Selection, ProfileSwitchTurnsMusicModeOff)
+{
+    AddDramModules(2, 8);
+    Open();
+    auto w = Window();
+    Click(w.audioSwitch());
+    ASSERT_EQ(Live().audio_sw, 1);
+    bool asked = false;
+    std::thread answer = AnswerProfileQuestion(IDCANCEL, &asked);
+    Click(w.profile(3));
+    answer.join();
+    Pump();
+    EXPECT_FALSE(asked) << "music mode is no change of the profile";
+    EXPECT_EQ(Live().audio_sw, 0);
+    EXPECT_FALSE(w.audioSwitch().IsSelected());
+    EXPECT_FALSE(IsShown(w.level()));
+    EXPECT_TRUE(w.profile(3).IsSelected());
+}
+
+TEST_F(Selection, SecondLanguageRebuildsTheSameWindowsInChinese)
+{
+    AddDramModules(2, 8);
+    Open();
+    auto w = Window();
+    auto childCount = [&] {
+        int count = 0;
+        ::EnumChildWindows(
+            *m_dialog, [](HWND, LPARAM n) { ++*reinterpret_cast<int*>(n); return TRUE; },
+            reinterpret_cast<LPARAM>(&count));
+        return count;
+    };
+    const int children = childCount();
+    const RECT place = m_dialog->GetWindowRect();
+    const std::wstring englishApply = w.apply().GetCaption();
+
+    Click(w.language());
+    EXPECT_TRUE(SaveWindowShot(*m_dialog, L"language-menu"));
+    ChooseFromMenu(1);
+
+    EXPECT_EQ(Live().lan_id, 1);
+    EXPECT_EQ(childCount(), children);
+    const RECT after = m_dialog->GetWindowRect();
+    EXPECT_TRUE(::EqualRect(&place, &after));
+    EXPECT_NE(w.apply().GetCaption(), englishApply);
+    EXPECT_EQ(w.language().GetCaption(), GetFuncString(0x11));
+    EXPECT_TRUE(SaveWindowShot(*m_dialog, L"main-chinese"));
+}
+
