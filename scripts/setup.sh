@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-apps imagemagick xdotool
   python3-cairo fonts-dejavu-core fonts-wqy-microhei
-  groff ghostscript dpkg-dev googletest
+  groff ghostscript dpkg-dev googletest nsis
   clang libclang-rt-dev # the native build: sanitizer runtimes and libFuzzer
 )
 

@@ -1,0 +1,127 @@
+; The setup program of VELDRIAN RGB Control: installs the program folder the build lays out
+; (the program, its language files, skins and user guide), a Start-menu shortcut and an
+; uninstaller registered under Add/Remove Programs. installer/CMakeLists.txt runs makensis with
+; VERSION, PROGRAM (the program stripped of its symbols), PROGRAM_DIR (the build's program
+; folder, for the rest), ICON and OUTFILE defined.
+;
+; Not installed: the stand-ins the build puts beside the program for demonstration and tests
+; (hid.exe, LightingProvider.dll and its devices\ folder). The real lighting service and
+; providers arrive with the drivers; the uninstaller leaves whatever it did not install in place,
+; and the program folder with it.
+
+Unicode true
+Target amd64-unicode ; the program is x64 only, and so is Debian's Wine
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+ManifestDPIAware true
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+
+!define PRODUCT "VELDRIAN RGB Control"
+!define PUBLISHER "Veldrian"
+!define PROGRAM_EXE "VeldrianRGB.exe"
+!define UNINSTALLER "Uninstall.exe"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+
+Name "${PRODUCT}"
+BrandingText "${PRODUCT} ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_RUN "$INSTDIR\${PROGRAM_EXE}"
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+; The program's own languages; the setup picks the one of the system's user interface.
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "SimpChinese"
+!insertmacro MUI_LANGUAGE "TradChinese"
+!insertmacro MUI_LANGUAGE "German"
+
+VIProductVersion "${VERSION}"
+VIFileVersion "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) 2026 VELDRIAN"
+
+; A running program holds its files: ask it to end without applying (WM_USER+600 with
+; wParam 1625, the request other software sends it) and wait for its process to end. Done
+; when the files are about to change, not before the user has agreed to anything.
+!macro EndRunningProgram
+    FindWindow $0 "" "VELDRIAN RGB Control_Config"
+    ${If} $0 <> 0
+        System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1)"
+        System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2" ; SYNCHRONIZE
+        SendMessage $0 0x658 1625 0 /TIMEOUT=5000
+        ${If} $2 P<> 0
+            System::Call "kernel32::WaitForSingleObject(p r2, i 10000)"
+            System::Call "kernel32::CloseHandle(p r2)"
+        ${EndIf}
+    ${EndIf}
+!macroend
+
+Function .onInit
+    SetShellVarContext all
+FunctionEnd
+
+Function un.onInit
+    SetShellVarContext all
+FunctionEnd
+
+Section "-Program"
+    !insertmacro EndRunningProgram
+    SetOutPath "$INSTDIR"
+    File "/oname=${PROGRAM_EXE}" "${PROGRAM}"
+    SetOutPath "$INSTDIR\Lan"
+    File "${PROGRAM_DIR}/Lan/*.ini"
+    SetOutPath "$INSTDIR\skins"
+    File /r "${PROGRAM_DIR}/skins/*"
+    SetOutPath "$INSTDIR\Help"
+    File "${PROGRAM_DIR}/Help/Help.pdf"
+
+    ; The shortcut's working folder is the output path at its creation: the program folder.
+    SetOutPath "$INSTDIR"
+    CreateShortcut "${SHORTCUT}" "$INSTDIR\${PROGRAM_EXE}"
+
+    WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PROGRAM_EXE},0"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+; Removes what the section above installed; the settings in the user's application-data
+; folder stay, as do files others put in the program folder.
+Section "Uninstall"
+    !insertmacro EndRunningProgram
+    Delete "$INSTDIR\${PROGRAM_EXE}"
+    RMDir /r "$INSTDIR\Lan"
+    RMDir /r "$INSTDIR\skins"
+    RMDir /r "$INSTDIR\Help"
+    Delete "$INSTDIR\${UNINSTALLER}"
+    RMDir "$INSTDIR"
+    Delete "${SHORTCUT}"
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd
