@@ -235,14 +235,19 @@ TEST_F(WindowBehaviour, RestoreMessageShowsAMinimisedWindow)
     EXPECT_TRUE(Eventually([&] { return ::IsIconic(m_wnd) == FALSE && ::IsWindowVisible(m_wnd); }));
 }
 
-TEST_F(WindowBehaviour, F1AppliesAndEnds)
+TEST_F(WindowBehaviour, F1AppliesOpensTheHelpAndEnds)
 {
+    // The prefix opens PDF documents with the stand-in viewer, which logs each one.
+    const std::wstring viewerLog = service::DataFolder() + L"viewer.log";
+    ::DeleteFileW(viewerLog.c_str());
     Click(m_wnd, Centre(SkinPlace(L"LED", L"2"), 3 * kModeRowSpacing)); // mode 4
     input::Tap(VK_F1);
     EXPECT_NE(m_program->WaitForExit(), STILL_ACTIVE);
     SettingsBlock stored{}, saved{};
     LoadSettings(SettingsFile(), stored, saved);
     EXPECT_EQ(stored.profiles[0].dram.effects[0].mode, 4);
+    ASSERT_TRUE(Eventually([&] { return !ReadFileBytes(viewerLog).empty(); }));
+    EXPECT_NE(ReadFileBytes(viewerLog).find("Help\\Help.pdf"), std::string::npos) << ReadFileBytes(viewerLog);
 }
 
 TEST_F(WindowBehaviour, TheSsdQuestionMasksTheWindowAndRetryAddsTheGroupOnceFound)
