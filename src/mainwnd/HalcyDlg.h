@@ -17,6 +17,7 @@
 #include "framework/Handles.h"
 #include "settings/SettingsBlock.h"
 #include "skin/Bitmap.h"
+#include "skin/SkinValues.h"
 
 #include <windows.h>
 
@@ -102,6 +103,7 @@ private:
                           int min, int max);
     void CreateSkinScrollSlider(CPngVSliderBar& slider, const wchar_t* section, const std::wstring& key, int min,
                                 int max);
+    void DressSlider(CPngSliderBar& slider, const SkinItem& item, int min, int max);
     void CreateSkinKnob(CPngRSliderBar2& knob, const wchar_t* section, const std::wstring& key, int min, int max);
     void BuildTopButtons();
     void BuildGroupButtons();
@@ -114,8 +116,8 @@ private:
     void OnApplyButton();
     void OnResetButton();
     void OnLedSwitch();
-    void OnAudioSwitch();
-    void OnSyncSwitch();
+    void OnDisplaySwitch(CPngListBtn& clicked, std::int32_t& setting, CPngListBtn& other,
+                         std::int32_t& otherSetting);
     void OnRazerSwitch();
     void OnModeChosen(int mode);
     LRESULT OnSliderPos(WPARAM value, LPARAM id);

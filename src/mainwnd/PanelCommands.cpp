@@ -59,9 +59,9 @@ BOOL CHalcyDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     } else if (Is(m_btnLedSw, source)) {
         OnLedSwitch();
     } else if (Is(m_btnAudioSw, source)) {
-        OnAudioSwitch();
+        OnDisplaySwitch(m_btnAudioSw, m_cfg.audio_sw, m_btnSyncSw, m_cfg.sync_sw);
     } else if (Is(m_btnSyncSw, source)) {
-        OnSyncSwitch();
+        OnDisplaySwitch(m_btnSyncSw, m_cfg.sync_sw, m_btnAudioSw, m_cfg.audio_sw);
     } else if (Is(m_btnRazerSw, source)) {
         OnRazerSwitch();
     } else if (IndexOf(m_btnProfile, source) >= 0) {
@@ -128,29 +128,17 @@ void CHalcyDlg::OnLedSwitch()
     RefreshPanel(false);
 }
 
-// Music mode and external synchronisation exclude each other.
-void CHalcyDlg::OnAudioSwitch()
+// Music mode and external synchronisation each have a display of their own, and turning
+// one on turns the other off.
+void CHalcyDlg::OnDisplaySwitch(CPngListBtn& clicked, std::int32_t& setting, CPngListBtn& other,
+                                std::int32_t& otherSetting)
 {
-    const bool wasSelected = m_btnAudioSw.IsSelected();
-    m_btnAudioSw.SetSelected(!wasSelected);
-    m_cfg.audio_sw = wasSelected ? 0 : 1;
-    if (!wasSelected && m_btnSyncSw.IsSelected()) {
-        m_btnSyncSw.SetSelected(false);
-        m_cfg.sync_sw = 0;
-    }
-    TakeModeOfRecordInUse();
-    UpdatePanelVisibility();
-    RefreshPanel(false);
-}
-
-void CHalcyDlg::OnSyncSwitch()
-{
-    const bool wasSelected = m_btnSyncSw.IsSelected();
-    m_btnSyncSw.SetSelected(!wasSelected);
-    m_cfg.sync_sw = wasSelected ? 0 : 1;
-    if (!wasSelected && m_btnAudioSw.IsSelected()) {
-        m_btnAudioSw.SetSelected(false);
-        m_cfg.audio_sw = 0;
+    const bool wasSelected = clicked.IsSelected();
+    clicked.SetSelected(!wasSelected);
+    setting = wasSelected ? 0 : 1;
+    if (!wasSelected && other.IsSelected()) {
+        other.SetSelected(false);
+        otherSetting = 0;
     }
     TakeModeOfRecordInUse();
     UpdatePanelVisibility();

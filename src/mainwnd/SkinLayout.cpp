@@ -70,16 +70,6 @@ std::wstring SkinImagePath(const std::wstring& name)
     return ProgramFolder() + L"skins\\" + name;
 }
 
-void SetSliderFaces(CPngSliderBar& slider, const std::wstring& name, SIZE trackSize, const SkinImageSet& track)
-{
-    SkinImageSet thumb;
-    LoadSkinImageSet(name + L"_bar", thumb, false);
-    slider.SetTrackImages(0, 0, trackSize.cx, trackSize.cy, track[SkinImageSet::kNormal], track[SkinImageSet::kDown],
-                          track[SkinImageSet::kDisabled]);
-    slider.SetThumbImages(thumb[SkinImageSet::kNormal], thumb[SkinImageSet::kOver], thumb[SkinImageSet::kDown],
-                          thumb[SkinImageSet::kDisabled], false);
-}
-
 } // namespace
 
 void CHalcyDlg::BuildSkinLayout()
@@ -291,32 +281,36 @@ void CHalcyDlg::CreateSkinSlider(CPngHSliderBar& slider, UINT id, const wchar_t*
                                  int min, int max)
 {
     const SkinItem item = ReadItem(section, key);
-    const RECT place = ToRect(item.rect);
-    if (!m_layoutBuilt) {
-        SkinImageSet track;
-        SIZE size{};
-        LoadSkinImageSet(item.name, track, false, &size);
-        slider.Create(place, m_hWnd, id);
-        SetSliderFaces(slider, item.name, size, track);
-        slider.SetRange(min, max);
-    }
-    slider.SetBackground(place.left, place.top, place.right, place.bottom, m_background);
-    slider.MoveWindow(place);
+    if (!m_layoutBuilt)
+        slider.Create(ToRect(item.rect), m_hWnd, id);
+    DressSlider(slider, item, min, max);
 }
 
 void CHalcyDlg::CreateSkinScrollSlider(CPngVSliderBar& slider, const wchar_t* section, const std::wstring& key,
                                        int min, int max)
 {
     const SkinItem item = ReadItem(section, key);
-    const RECT place = ToRect(item.rect);
+    if (!m_layoutBuilt)
+        slider.Create(ToRect(item.rect), m_hWnd);
+    DressSlider(slider, item, min, max);
+}
+
+// Faces and range once, with the window; backdrop and place on every build.
+void CHalcyDlg::DressSlider(CPngSliderBar& slider, const SkinItem& item, int min, int max)
+{
     if (!m_layoutBuilt) {
         SkinImageSet track;
+        SkinImageSet thumb;
         SIZE size{};
         LoadSkinImageSet(item.name, track, false, &size);
-        slider.Create(place, m_hWnd);
-        SetSliderFaces(slider, item.name, size, track);
+        LoadSkinImageSet(item.name + L"_bar", thumb, false);
+        slider.SetTrackImages(0, 0, size.cx, size.cy, track[SkinImageSet::kNormal], track[SkinImageSet::kDown],
+                              track[SkinImageSet::kDisabled]);
+        slider.SetThumbImages(thumb[SkinImageSet::kNormal], thumb[SkinImageSet::kOver], thumb[SkinImageSet::kDown],
+                              thumb[SkinImageSet::kDisabled], false);
         slider.SetRange(min, max);
     }
+    const RECT place = ToRect(item.rect);
     slider.SetBackground(place.left, place.top, place.right, place.bottom, m_background);
     slider.MoveWindow(place);
 }
