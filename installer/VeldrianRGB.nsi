@@ -25,6 +25,10 @@ ManifestDPIAware true
 !define UNINSTALLER "Uninstall.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+!define MAIN_WINDOW "VELDRIAN RGB Control_Config"
+!define WM_PROGRAM_EXIT 0x658 ; WM_USER+600
+!define EXIT_WITHOUT_APPLY 1625
+!define SYNCHRONIZE 0x00100000
 
 Name "${PRODUCT}"
 BrandingText "${PRODUCT} ${VERSION}"
@@ -63,11 +67,11 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) 2026 VELDR
 ; wParam 1625, the request other software sends it) and wait for its process to end. Done
 ; when the files are about to change, not before the user has agreed to anything.
 !macro EndRunningProgram
-    FindWindow $0 "" "VELDRIAN RGB Control_Config"
+    FindWindow $0 "" "${MAIN_WINDOW}"
     ${If} $0 <> 0
         System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1)"
-        System::Call "kernel32::OpenProcess(i 0x00100000, i 0, i r1) p .r2" ; SYNCHRONIZE
-        SendMessage $0 0x658 1625 0 /TIMEOUT=5000
+        System::Call "kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r2"
+        SendMessage $0 ${WM_PROGRAM_EXIT} ${EXIT_WITHOUT_APPLY} 0 /TIMEOUT=5000
         ${If} $2 P<> 0
             System::Call "kernel32::WaitForSingleObject(p r2, i 10000)"
             System::Call "kernel32::CloseHandle(p r2)"

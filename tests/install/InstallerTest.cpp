@@ -4,6 +4,7 @@
 #include "ProgramProcess.h"
 #include "TempFolder.h"
 #include "framework/ComPtr.h"
+#include "framework/Handles.h"
 
 #include <windows.h>
 
@@ -21,7 +22,8 @@
 namespace {
 
 constexpr const wchar_t* kCaption = L"VELDRIAN RGB Control_Config";
-constexpr const wchar_t* kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VELDRIAN RGB Control";
+constexpr const wchar_t* kUninstallKey =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VELDRIAN RGB Control";
 constexpr DWORD kSetupWaitMs = 60000;
 constexpr DWORD kPollMs = 100;
 
@@ -46,11 +48,11 @@ DWORD RunToEnd(std::wstring commandLine)
     PROCESS_INFORMATION info{};
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return ~0u;
-    ::CloseHandle(info.hThread);
+    const KernelHandle process(info.hProcess);
+    const KernelHandle thread(info.hThread);
     DWORD code = ~0u;
-    if (::WaitForSingleObject(info.hProcess, kSetupWaitMs) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(info.hProcess, &code);
-    ::CloseHandle(info.hProcess);
+    if (::WaitForSingleObject(process.get(), kSetupWaitMs) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(process.get(), &code);
     return code;
 }
 
@@ -100,7 +102,8 @@ std::wstring ShortcutTarget(const std::wstring& shortcut)
     ComPtr<IShellLinkW> link;
     ComPtr<IPersistFile> file;
     wchar_t target[MAX_PATH] = {};
-    if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void())) &&
+    if (SUCCEEDED(
+            ::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void())) &&
         SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.put_void())) &&
         SUCCEEDED(file->Load(shortcut.c_str(), STGM_READ)))
         link->GetPath(target, MAX_PATH, nullptr, 0);
@@ -109,11 +112,8 @@ std::wstring ShortcutTarget(const std::wstring& shortcut)
 
 bool UninstallKeyExists()
 {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    ::RegCloseKey(key);
-    return true;
+    RegKey key;
+    return ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
 }
 
 std::wstring UninstallValue(const wchar_t* name)
