@@ -45,6 +45,11 @@ constexpr IntKey kSettingKeys[] = {
 };
 constexpr int kSynchronizeDefault = 1;
 constexpr int kDevNumDefault = 2;
+// A settings file holds about 16 KB. The INI functions rewrite the whole file for every value
+// that changes, so writing a block into a file of many megabytes would take minutes; such a
+// file is no settings file worth keeping line by line and gets a fresh one in its place.
+constexpr ULONGLONG kMaxSettingsFileBytes = 1024 * 1024;
+constexpr const wchar_t* kFreshFileSuffix = L".new";
 
 class IniFile {
 public:
@@ -107,6 +112,39 @@ bool PathExists(const std::wstring& path)
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+ULONGLONG FileBytes(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA attributes{};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &attributes))
+        return 0;
+    return (ULONGLONG(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
+}
+
+void WriteBlock(const SettingsBlock& block, const std::wstring& path)
+{
+    const IniFile ini(path);
+    const std::wstring setting = kSettingSection;
+    for (const IntKey& key : kSettingKeys)
+        ini.WriteInt(setting, key.name, block.*key.field);
+    ini.WriteRecord(setting, L"fMusicInfo", block.fMusicInfo);
+
+    for (int n = 0; n < kProfileCount; ++n) {
+        const std::wstring section = ProfileSection(n);
+        WriteGroup(ini, section, kDramKeys, block.profiles[n].dram);
+        WriteGroup(ini, section, kSsdKeys, block.profiles[n].ssd);
+    }
+}
+
+// The fresh file is written beside the old one, which stays until the new one is whole.
+void ReplaceWithFreshFile(const SettingsBlock& block, const std::wstring& path)
+{
+    const std::wstring fresh = path + kFreshFileSuffix;
+    ::DeleteFileW(fresh.c_str());
+    WriteBlock(block, fresh);
+    if (!::MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        ::DeleteFileW(fresh.c_str());
+}
+
 } // namespace
 
 void ReadAllSettings(const std::wstring& path, SettingsBlock& block)
@@ -128,17 +166,10 @@ void WriteAllSettings(const SettingsBlock& block, const std::wstring& path)
 {
     if (path.empty())
         return;
-    const IniFile ini(path);
-    const std::wstring setting = kSettingSection;
-    for (const IntKey& key : kSettingKeys)
-        ini.WriteInt(setting, key.name, block.*key.field);
-    ini.WriteRecord(setting, L"fMusicInfo", block.fMusicInfo);
-
-    for (int n = 0; n < kProfileCount; ++n) {
-        const std::wstring section = ProfileSection(n);
-        WriteGroup(ini, section, kDramKeys, block.profiles[n].dram);
-        WriteGroup(ini, section, kSsdKeys, block.profiles[n].ssd);
-    }
+    if (FileBytes(path) > kMaxSettingsFileBytes)
+        ReplaceWithFreshFile(block, path);
+    else
+        WriteBlock(block, path);
 }
 
 void LoadSettings(const std::wstring& path, SettingsBlock& live, SettingsBlock& saved)

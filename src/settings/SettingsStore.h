@@ -10,4 +10,6 @@
 // Without any path at all both blocks hold first-run values and nothing is written.
 void LoadSettings(const std::wstring& path, SettingsBlock& live, SettingsBlock& saved);
 void ReadAllSettings(const std::wstring& path, SettingsBlock& block);
+// Writes every key into the file at path, keeping its other content; a file far larger than any
+// settings file is replaced by a fresh one instead.
 void WriteAllSettings(const SettingsBlock& block, const std::wstring& path);
