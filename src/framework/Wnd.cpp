@@ -67,8 +67,12 @@ CWnd::~CWnd()
 CWnd* CWnd::FromHandle(HWND wnd) noexcept
 {
     static const GetWindowSubclassFn getWindowSubclass = LookUpGetWindowSubclass();
+    // The subclass data of a window lies in the memory of the process that owns it: read here
+    // for a window of another program it is a wild pointer.
+    if (!wnd || ::GetWindowThreadProcessId(wnd, nullptr) != ::GetCurrentThreadId())
+        return nullptr;
     DWORD_PTR ref = 0;
-    if (wnd && getWindowSubclass && getWindowSubclass(wnd, SubclassProc, kSubclassId, &ref))
+    if (getWindowSubclass && getWindowSubclass(wnd, SubclassProc, kSubclassId, &ref))
         return reinterpret_cast<CWnd*>(ref);
     return nullptr;
 }

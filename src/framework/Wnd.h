@@ -19,7 +19,9 @@ public:
     HWND GetSafeHwnd() const noexcept { return m_hWnd; }
     operator HWND() const noexcept { return m_hWnd; }
 
-    // The object bound to a window, or null when the window has none.
+    // The object bound to a window of this thread, or null when the window has none. Objects
+    // live on the thread of their window; any other handle (a message may name a window of
+    // another program) is never looked into.
     static CWnd* FromHandle(HWND wnd) noexcept;
 
     bool CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,
