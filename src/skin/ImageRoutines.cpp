@@ -4,6 +4,7 @@
 #include "app/Paths.h"
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
+#include "skin/SkinFaceCache.h"
 
 #include <gdiplus.h>
 #include <ocidl.h>
@@ -302,10 +303,11 @@ void LoadSkinImageSet(const std::wstring& name, SkinImageSet& set, bool sameForA
     const std::wstring normal = base + kSuffixes[SkinImageSet::kNormal];
     for (Bitmap& image : set.images)
         image.Reset();
-    LoadPremultipliedImage(normal, set[SkinImageSet::kNormal], size);
+    SkinFaceCache& faces = SkinFaceCache::Instance();
+    faces.Load(normal, set[SkinImageSet::kNormal], size);
     for (int state = SkinImageSet::kOver; state < SkinImageSet::kStateCount; ++state) {
         const std::wstring own = base + kSuffixes[state];
-        LoadPremultipliedImage(!sameForAll && IsFile(own) ? own : normal, set[state]);
+        faces.Load(!sameForAll && IsFile(own) ? own : normal, set[state]);
     }
 }
 

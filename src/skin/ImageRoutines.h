@@ -25,7 +25,8 @@ bool LoadPremultipliedImage(const std::wstring& path, Bitmap& target, SIZE* size
 // file keeps the target and reports 0 x 0.
 bool LoadPictureFile(const std::wstring& path, Bitmap& target, SIZE* size = nullptr);
 // ProgramFolder + "skins\" + name + "_normal.png", "_over.png", "_down.png", "_disable.png";
-// a missing state file falls back to the normal image.
+// a missing state file falls back to the normal image. Faces come from SkinFaceCache: each
+// file is decoded once while it stays unchanged.
 void LoadSkinImageSet(const std::wstring& name, SkinImageSet& set, bool sameForAll, SIZE* size = nullptr);
 // A 32-bit bottom-up DIB section with uninitialised pixels; the target, when given, takes it.
 HBITMAP CreateDib32(int width, int height, Bitmap* target = nullptr);
