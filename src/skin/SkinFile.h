@@ -7,7 +7,9 @@
 
 #include <string>
 
-// The skin file every lookup reads; the main dialog sets it before building its skin.
+// The skin file every lookup reads; the main dialog sets it before building its skin. What
+// lookups and pictures give is kept for the file as it is when set: a file changed on disk
+// is read afresh when it is set again.
 void SetSkinFile(const std::wstring& path);
 const std::wstring& SkinFile();
 

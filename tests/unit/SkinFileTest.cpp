@@ -80,6 +80,46 @@ TEST_F(SkinFileTest, GetSkinStringReadsTheCurrentFileOrGivesTheDefault)
     EXPECT_EQ(GetFuncString(11), L"");
 }
 
+// Set after it was written, the file's answers are kept: asked again, each lookup must still
+// give what the platform gives, the default included (it is part of the question).
+TEST_F(SkinFileTest, KeptLookupsGiveThePlatformsAnswersEveryTime)
+{
+    Write(L"[MAIN]\r\n1=btn_min,1110,8,40,32,,FALSE\r\nquoted=\"  two words  \"\r\n[LED_STRING]\r\n1=" +
+          std::wstring(3000, L'w') + L"\r\n");
+    SetSkinFile(m_folder / L"skin.ini");
+    struct Lookup {
+        const wchar_t* section;
+        const wchar_t* key;
+        const wchar_t* fallback;
+        std::wstring expected;
+    };
+    const Lookup lookups[] = {
+        {L"MAIN", L"1", L"x", L"btn_min,1110,8,40,32,,FALSE"},
+        {L"main", L"1", L"x", L"btn_min,1110,8,40,32,,FALSE"},
+        {L"MAIN", L"quoted", L"", L"  two words  "},
+        {L"MAIN", L"2", L"fallback", L"fallback"},
+        {L"MAIN", L"2", L"other", L"other"},
+        {L"NONE", L"1", L"", L""},
+        {L"LED_STRING", L"1", L"", std::wstring(2047, L'w')},
+    };
+    for (int round = 0; round < 2; ++round)
+        for (const Lookup& l : lookups)
+            EXPECT_EQ(GetSkinString(l.section, l.key, l.fallback), l.expected)
+                << "round " << round << ": " << l.section << "/" << l.key << "/" << l.fallback;
+}
+
+TEST_F(SkinFileTest, AFileChangedOnDiskIsReadAfreshWhenSetAgain)
+{
+    const std::wstring path = m_folder / L"skin.ini";
+    Write(L"[GLOBAL]\r\nFONT=Segoe UI\r\n");
+    SetSkinFile(path);
+    EXPECT_EQ(GetSkinString(L"GLOBAL", L"FONT", L""), L"Segoe UI");
+
+    Write(L"[GLOBAL]\r\nFONT=Microsoft YaHei\r\n");
+    SetSkinFile(path);
+    EXPECT_EQ(GetSkinString(L"GLOBAL", L"FONT", L""), L"Microsoft YaHei");
+}
+
 TEST_F(SkinFileTest, LongValuesAreCutTo2047Characters)
 {
     Write(L"[LED_STRING]\r\n1=" + std::wstring(3000, L'w') + L"\r\n");
@@ -176,4 +216,43 @@ TEST_F(SkinFileTest, DrawSkinPictureScalesThePictureIntoItsRectangle)
     DrawSkinPicture(canvas.dc(), L"PIC", L"2", m_folder.path());
     DrawSkinPicture(canvas.dc(), L"PIC", L"absent", m_folder.path());
     EXPECT_EQ(canvas.Count(RGB(0, 0, 0), {0, 0, 20, 20}), 400);
+}
+
+// Set after its pictures exist, the file keeps them decoded: every paint draws the same, and a
+// picture missing at one paint is looked for again at the next.
+TEST_F(SkinFileTest, KeptPicturesDrawTheSameAtEveryPaint)
+{
+    ::CreateDirectoryW((m_folder / L"skins").c_str(), nullptr);
+    ::CreateDirectoryW((m_folder / L"skins\\Pic").c_str(), nullptr);
+    ASSERT_TRUE(WriteImage(m_folder / L"skins\\Pic\\half.png", 10, 6, [](int x, int) {
+        return Bgra{0, 0, 255, BYTE(x < 5 ? 255 : 128)};
+    }));
+    Write(L"[PIC]\r\n1=pic,4,2,10,6,half.png,FALSE\r\n2=pic,0,0,5,5,later.png,FALSE\r\n");
+    SetSkinFile(m_folder / L"skin.ini");
+
+    // The picture drawn straight from its file, as a paint without kept pictures draws it.
+    Canvas reference(20, 20);
+    reference.Fill({0, 0, 0, 255});
+    {
+        Gdiplus::Image image((m_folder / L"skins\\Pic\\half.png").c_str(), FALSE);
+        Gdiplus::Graphics graphics(reference.dc());
+        graphics.DrawImage(&image, 4, 2, 10, 6);
+    }
+    ASSERT_EQ(reference.Count(RGB(255, 0, 0), {4, 2, 9, 8}), 30);
+    for (int paint = 0; paint < 3; ++paint) {
+        Canvas canvas(20, 20);
+        canvas.Fill({0, 0, 0, 255});
+        DrawSkinPicture(canvas.dc(), L"PIC", L"1", m_folder.path());
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x)
+                ASSERT_EQ(canvas.At(x, y), reference.At(x, y)) << "paint " << paint << " at " << x << "," << y;
+    }
+
+    Canvas canvas(20, 20);
+    canvas.Fill({0, 0, 0, 255});
+    DrawSkinPicture(canvas.dc(), L"PIC", L"2", m_folder.path());
+    EXPECT_EQ(canvas.Count(RGB(0, 0, 0), {0, 0, 20, 20}), 400);
+    ASSERT_TRUE(WriteSolidImage(m_folder / L"skins\\Pic\\later.png", 5, 5, {0, 0, 255, 255}));
+    DrawSkinPicture(canvas.dc(), L"PIC", L"2", m_folder.path());
+    EXPECT_EQ(canvas.Count(RGB(255, 0, 0), {0, 0, 5, 5}), 25);
 }
