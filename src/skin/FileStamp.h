@@ -1,5 +1,5 @@
-// FileStamp: a file's size and last write time, which tell whether what was
-// read from it earlier is still what it holds.
+// FileStamp: a file's size and last write time, which tell whether what was read from it earlier is
+// still what it holds.
 #pragma once
 
 #include <windows.h>

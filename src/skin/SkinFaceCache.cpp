@@ -7,9 +7,8 @@
 
 namespace {
 
-// Skin faces are small; a larger picture (a broken or hostile skin) is decoded
-// for its caller alone rather than held a second time for the life of the
-// process.
+// Skin faces are small; a larger picture (a broken or hostile skin) is decoded for its caller alone
+// rather than held a second time for the life of the process.
 constexpr ULONGLONG kMaxCachedPixels = 1024 * 1024;
 
 void ReportSize(SIZE* size, const Bitmap& face)
@@ -47,8 +46,7 @@ bool SkinFaceCache::Load(const std::wstring& path, Bitmap& target, SIZE* size)
         }
         found = m_entries.emplace(path, Entry{*stamp, std::move(face)}).first;
     }
-    // A copy in the decoded format: a 32-bit face keeps its alpha, an opaque one
-    // stays opaque.
+    // A copy in the decoded format: a 32-bit face keeps its alpha, an opaque one stays opaque.
     const Bitmap& face = found->second.face;
     CropBitmap(nullptr, target, face, 0, 0, face.width(), face.height());
     ReportSize(size, target);

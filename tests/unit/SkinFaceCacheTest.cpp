@@ -1,5 +1,5 @@
-// The skin-face cache on real files: copies as the decoder gives them, and a
-// file changed on disk decoded afresh.
+// The skin-face cache on real files: copies as the decoder gives them, and a file changed on disk
+// decoded afresh.
 #include "skin/SkinFaceCache.h"
 
 #include "skin/ImageRoutines.h"
@@ -24,9 +24,8 @@ struct FaceCase {
 
 class SkinFaceCacheCopies : public ::testing::TestWithParam<FaceCase> {};
 
-// Every load, the first that decodes and the later ones that copy, equals a
-// direct decode: same depth (an opaque face must not come back as 32-bit with
-// zero alpha) and same pixels.
+// Every load, the first that decodes and the later ones that copy, equals a direct decode: same
+// depth (an opaque face must not come back as 32-bit with zero alpha) and same pixels.
 TEST_P(SkinFaceCacheCopies, EveryLoadEqualsADirectDecodeAndOwnsItsBitmap)
 {
     TempFolder folder;
