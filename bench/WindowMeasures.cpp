@@ -1,0 +1,219 @@
+// The main-window rows: one real CHalcyDlg over the bench's folders, driven through its messages
+// and, where no message reaches a path alone, through its members.
+#include "BareWindowCopy.h"
+#include "Measures.h"
+#include "Stopwatch.h"
+
+#include "ServiceProbe.h"
+
+#include "framework/WinApp.h"
+#include "mainwnd/HalcyDlg.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// The dialog's insides the bench reaches directly.
+struct HalcyDlgTestAccess {
+    CHalcyDlg& d;
+
+    void SetHexText(const wchar_t* text) { d.m_editHex.SetWindowText(text); }
+    void CommitHexField() { d.CommitColourField(&d.m_editHex); }
+    void BuildSkinLayout() { d.BuildSkinLayout(); }
+
+    // What OnPaint composes off screen: the background copied in, the labels drawn over it.
+    void Compose(HDC reference, int width, int height)
+    {
+        MemoryDc composed(reference);
+        GdiBitmap surface(::CreateCompatibleBitmap(reference, width, height));
+        SelectGuard selectSurface(composed, surface.get());
+        MemoryDc background(reference);
+        SelectGuard selectBackground(background, d.m_background.get());
+        ::BitBlt(composed, 0, 0, width, height, background, 0, 0, SRCCOPY);
+        d.PaintScreen(composed);
+    }
+};
+
+namespace {
+
+constexpr double kRepaintGoalMs = 4.0;
+constexpr double kSliderGoalMs = 2.0;
+constexpr double kRebuildGoalMs = 100.0;
+constexpr WPARAM kRedLow = 40;
+constexpr WPARAM kRedHigh = 200;
+constexpr int kEnglishValue = 16; // language menu values: 16 + language id
+constexpr int kChineseValue = 17;
+constexpr const wchar_t* kHexTexts[] = {L"12AB34", L"C0FFEE"};
+constexpr DWORD kSettleMs = 300; // the window's start: service window, first paints
+
+// Paints whatever is invalid in the window and its controls, now.
+void PaintPending(HWND wnd)
+{
+    ::RedrawWindow(wnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void ChooseLanguage(const CHalcyDlg& dialog, int value)
+{
+    dialog.SendMessage(WM_MENU_SELECTION, 0, MAKELPARAM(0, value));
+}
+
+void MeasurePainting(ResultTable& table, CHalcyDlg& dialog)
+{
+    const HWND wnd = dialog.GetSafeHwnd();
+    auto settle = [wnd] {
+        PaintPending(wnd);
+        PumpMessages();
+    };
+    auto none = [](int) {};
+
+    table.Add(
+        "full repaint: RedrawWindow(RDW_INVALIDATE | RDW_UPDATENOW | "
+        "RDW_ALLCHILDREN)",
+        MedianMs(
+            kRuns, none,
+            [wnd](int) { ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); },
+            settle),
+        "ms", kRepaintGoalMs);
+    table.Add(
+        "... of which: the dialog's own WM_PAINT (RDW_NOCHILDREN)",
+        MedianMs(
+            kRuns, none,
+            [wnd](int) { ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN); },
+            settle),
+        "ms");
+    const RECT client = dialog.GetClientRect();
+    const WindowDc screen(wnd);
+    HalcyDlgTestAccess window{dialog};
+    table.Add("... of which: background blit + PaintScreen into a memory DC",
+              MedianMs(
+                  kRuns, none, [&](int) { window.Compose(screen, client.right, client.bottom); }, settle),
+              "ms");
+    const BareWindowCopy bare(wnd);
+    table.Add("... for comparison: a plain window with " + std::to_string(bare.ChildCount()) +
+                  " plain children in the same places",
+              MedianMs(
+                  kRuns, none,
+                  [&bare](int) {
+                      ::RedrawWindow(bare.get(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+                  },
+                  settle),
+              "ms");
+}
+
+void MeasureEditing(ResultTable& table, CHalcyDlg& dialog)
+{
+    const HWND wnd = dialog.GetSafeHwnd();
+    auto settle = [wnd] {
+        PaintPending(wnd);
+        PumpMessages();
+    };
+    auto none = [](int) {};
+    auto moveRed = [&dialog](int run) {
+        dialog.SendMessage(WM_SLIDER_POS, run % 2 ? kRedLow : kRedHigh, static_cast<LPARAM>(kSliderRedId));
+    };
+
+    table.Add("slider move: WM_SLIDER_POS (red) + paint of what changed",
+              MedianMs(
+                  kRuns, none,
+                  [&](int run) {
+                      moveRed(run);
+                      PaintPending(wnd);
+                  },
+                  settle),
+              "ms", kSliderGoalMs);
+    table.Add("... of which: the message alone (model, sliders, fields, swatch)",
+              MedianMs(kRuns, none, moveRed, settle), "ms");
+
+    HalcyDlgTestAccess window{dialog};
+    table.Add("colour-field commit: CommitColourField(hex) + paint",
+              MedianMs(
+                  kRuns,
+                  [&](int run) {
+                      window.SetHexText(kHexTexts[(run + 2) % 2]);
+                      PaintPending(wnd);
+                  },
+                  [&](int) {
+                      window.CommitHexField();
+                      PaintPending(wnd);
+                  },
+                  settle),
+              "ms");
+}
+
+void MeasureRebuilds(ResultTable& table, CHalcyDlg& dialog)
+{
+    const HWND wnd = dialog.GetSafeHwnd();
+    auto settle = [wnd] {
+        PaintPending(wnd);
+        PumpMessages();
+    };
+    HalcyDlgTestAccess window{dialog};
+    table.Add("skin load: BuildSkinLayout (skin file, background, every control)",
+              MedianMs(
+                  kRuns, [](int) {}, [&](int) { window.BuildSkinLayout(); }, settle),
+              "ms", kRebuildGoalMs);
+
+    // The first switch to a language reads its skin file; later ones find its answers kept.
+    const Stopwatch firstSwitch;
+    ChooseLanguage(dialog, kChineseValue);
+    PaintPending(wnd);
+    table.Add("language rebuild, the process's first switch to Cs (one run)", firstSwitch.ElapsedMs(), "ms",
+              kRebuildGoalMs);
+    settle();
+
+    // Each run switches to the other language first, untimed; the switch itself and the repaint it
+    // leaves behind are timed apart.
+    auto rebuild = [&](const char* name, int from, int to) {
+        std::vector<double> total;
+        std::vector<double> repaint;
+        for (int run = 0; run < kRuns; ++run) {
+            ChooseLanguage(dialog, from);
+            settle();
+            const Stopwatch whole;
+            ChooseLanguage(dialog, to);
+            const Stopwatch painting;
+            PaintPending(wnd);
+            repaint.push_back(painting.ElapsedMs());
+            total.push_back(whole.ElapsedMs());
+            settle();
+        }
+        table.Add(std::string("language rebuild to ") + name + " + repaint", Median(total), "ms", kRebuildGoalMs);
+        table.Add("... of which: the repaint", Median(repaint), "ms");
+    };
+    rebuild("Cs (menu value 17)", kEnglishValue, kChineseValue);
+    rebuild("En (menu value 16)", kChineseValue, kEnglishValue);
+}
+
+} // namespace
+
+void PumpMessages()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!AfxPreTranslateMessage(&msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+}
+
+void MeasureMainWindow(ResultTable& table)
+{
+    service::StopAll();
+    CHalcyDlg dialog;
+    if (!dialog.Create()) {
+        std::fprintf(stderr, "bench: the main window could not be created\n");
+        return;
+    }
+    const ULONGLONG until = ::GetTickCount64() + kSettleMs;
+    while (::GetTickCount64() < until) {
+        PumpMessages();
+        ::Sleep(10);
+    }
+
+    MeasurePainting(table, dialog);
+    MeasureEditing(table, dialog);
+    MeasureRebuilds(table, dialog);
+    dialog.DestroyWindow();
+    service::StopAll();
+}
