@@ -29,9 +29,7 @@ std::wstring ProgramFolderPath()
 std::string Descriptor(int module)
 {
     std::ostringstream out;
-    out << "<?xml version=\"1.0\" "
-           "encoding=\"UTF-8\"?>\n<descriptor><version>1.0</"
-           "version><type>458752</type>"
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<descriptor><version>1.0</version><type>458752</type>"
            "<device><name>Bench DIMM "
         << module << "</name><id>" << module << "</id><layout><led_count>" << kLedsPerModule
         << "</led_count><size><width>" << kLedsPerModule << "</width><height>1</height></size><led_name>";
@@ -42,12 +40,9 @@ std::string Descriptor(int module)
     int id = 1;
     for (const char* effect : effects)
         out << "<effect><name>" << effect << "</name><id>" << id++
-            << "</id><synchronizable>1</synchronizable><customized_color>1</"
-               "customized_color>"
-               "<speed_supported>1</speed_supported><levels>5</levels><default>2</"
-               "default>"
-               "<direction_supported>0</direction_supported><discrete_supported>1</"
-               "discrete_supported></effect>";
+            << "</id><synchronizable>1</synchronizable><customized_color>1</customized_color>"
+               "<speed_supported>1</speed_supported><levels>5</levels><default>2</default>"
+               "<direction_supported>0</direction_supported><discrete_supported>1</discrete_supported></effect>";
     out << "</supported_effect></device></descriptor>\n";
     return out.str();
 }

@@ -48,8 +48,7 @@ void MeasureSettingsFile(ResultTable& table, const BenchFolders& folders)
     // Both make one INI call per key (161 of them): the cost of one call says where the time goes.
     table.Add("... per key: one GetPrivateProfileIntW on that file",
               MedianMs(kRuns, [&](int) { ::GetPrivateProfileIntW(L"Setting", L"lan_id", 0, path.c_str()); }), "ms");
-    table.Add("... for comparison: its five sections read whole "
-              "(GetPrivateProfileSectionW)",
+    table.Add("... for comparison: its five sections read whole (GetPrivateProfileSectionW)",
               MedianMs(kRuns, [&](int) { ReadSectionsWhole(path); }), "ms");
     table.Add("... per key: one WritePrivateProfileStringW that changes the value",
               MedianMs(kRuns,

@@ -11,11 +11,24 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The dialog's insides the bench reaches directly.
 struct HalcyDlgTestAccess {
     CHalcyDlg& d;
+
+    // One control of each kind, whose repaints make up most of a full one.
+    std::pair<const char*, HWND> Controls(int i) const
+    {
+        const std::pair<const char*, HWND> controls[] = {
+            {"a mode button", d.m_btnMode[1].GetSafeHwnd()}, {"the red slider", d.m_sliderRed.GetSafeHwnd()},
+            {"the hue knob", d.m_knobHue.GetSafeHwnd()},     {"the hex field", d.m_editHex.GetSafeHwnd()},
+            {"a colour slot", d.m_swatch[0].GetSafeHwnd()},
+        };
+        return controls[i];
+    }
+    static constexpr int kControlKinds = 5;
 
     void SetHexText(const wchar_t* text) { d.m_editHex.SetWindowText(text); }
     void CommitHexField() { d.CommitColourField(&d.m_editHex); }
@@ -52,6 +65,12 @@ void PaintPending(HWND wnd)
     ::RedrawWindow(wnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+// A timed action: one window invalidated and repainted at once, without its children.
+auto RepaintOf(HWND wnd)
+{
+    return [wnd](int) { ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN); };
+}
+
 void ChooseLanguage(const CHalcyDlg& dialog, int value)
 {
     dialog.SendMessage(WM_MENU_SELECTION, 0, MAKELPARAM(0, value));
@@ -67,20 +86,14 @@ void MeasurePainting(ResultTable& table, CHalcyDlg& dialog)
     auto none = [](int) {};
 
     table.Add(
-        "full repaint: RedrawWindow(RDW_INVALIDATE | RDW_UPDATENOW | "
-        "RDW_ALLCHILDREN)",
+        "full repaint: RedrawWindow(RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN)",
         MedianMs(
             kRuns, none,
             [wnd](int) { ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); },
             settle),
         "ms", kRepaintGoalMs);
-    table.Add(
-        "... of which: the dialog's own WM_PAINT (RDW_NOCHILDREN)",
-        MedianMs(
-            kRuns, none,
-            [wnd](int) { ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN); },
-            settle),
-        "ms");
+    table.Add("... of which: the dialog's own WM_PAINT (RDW_NOCHILDREN)", MedianMs(kRuns, none, RepaintOf(wnd), settle),
+              "ms");
     const RECT client = dialog.GetClientRect();
     const WindowDc screen(wnd);
     HalcyDlgTestAccess window{dialog};
@@ -88,6 +101,11 @@ void MeasurePainting(ResultTable& table, CHalcyDlg& dialog)
               MedianMs(
                   kRuns, none, [&](int) { window.Compose(screen, client.right, client.bottom); }, settle),
               "ms");
+    for (int kind = 0; kind < HalcyDlgTestAccess::kControlKinds; ++kind) {
+        const auto [name, control] = window.Controls(kind);
+        table.Add(std::string("... one control's repaint: ") + name, MedianMs(kRuns, none, RepaintOf(control), settle),
+                  "ms");
+    }
     const BareWindowCopy bare(wnd);
     table.Add("... for comparison: a plain window with " + std::to_string(bare.ChildCount()) +
                   " plain children in the same places",
@@ -98,6 +116,8 @@ void MeasurePainting(ResultTable& table, CHalcyDlg& dialog)
                   },
                   settle),
               "ms");
+    table.Add("... for comparison: one plain child's repaint",
+              MedianMs(kRuns, none, RepaintOf(::GetWindow(bare.get(), GW_CHILD)), settle), "ms");
 }
 
 void MeasureEditing(ResultTable& table, CHalcyDlg& dialog)
