@@ -13,7 +13,6 @@
 namespace {
 
 constexpr int kFontHeight = 15;
-constexpr int kFontWeight = 500;
 constexpr COLORREF kTextColour = 0xFFFFFF;
 constexpr UINT kTextFormat = DT_CENTER | DT_WORDBREAK;
 
@@ -100,9 +99,7 @@ void CWarnDlg::OnPaint()
     if (!m_background.empty())
         CopyBitmap(composed, 0, 0, m_background);
 
-    const GdiFont font(::CreateFontW(kFontHeight, 0, 0, 0, kFontWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                     OUT_DEFAULT_PRECIS, CLIP_STROKE_PRECIS, PROOF_QUALITY, FF_SWISS,
-                                     SkinFontFace().c_str()));
+    const GdiFont font = CreateSkinLabelFont(kFontHeight);
     SelectGuard selectFont(composed, font.get());
     ::SetBkMode(composed, TRANSPARENT);
     ::SetTextColor(composed, kTextColour);

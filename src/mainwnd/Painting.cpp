@@ -9,18 +9,10 @@ namespace {
 
 constexpr int kLargeFontHeight = 15;
 constexpr int kSmallFontHeight = 10;
-constexpr int kLabelFontWeight = 500;
 constexpr UINT kLabelFormat = DT_WORDBREAK;
 constexpr UINT kCentredLabelFormat = DT_CENTER | DT_WORDBREAK;
 constexpr COLORREF kLabelColour = 0xFFFFFF;
 constexpr const wchar_t* kVersionText = L"v1.0.0.1";
-
-GdiFont MakeLabelFont(int height)
-{
-    return GdiFont(::CreateFontW(height, 0, 0, 0, kLabelFontWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_STROKE_PRECIS, PROOF_QUALITY, FF_SWISS,
-                                 SkinFontFace().c_str()));
-}
 
 void DrawLabels(HDC dc, std::initializer_list<const wchar_t*> keys, UINT format)
 {
@@ -59,8 +51,8 @@ void CHalcyDlg::OnPaint()
 
 void CHalcyDlg::PaintScreen(HDC dc)
 {
-    const GdiFont largeFont = MakeLabelFont(kLargeFontHeight);
-    const GdiFont smallFont = MakeLabelFont(kSmallFontHeight);
+    const GdiFont largeFont = CreateSkinLabelFont(kLargeFontHeight);
+    const GdiFont smallFont = CreateSkinLabelFont(kSmallFontHeight);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kLabelColour);
     SelectGuard selectFont(dc, largeFont.get());

@@ -45,6 +45,13 @@ std::vector<int> FirstDeviceLedCounts(const std::vector<DeviceDocument>& documen
     return counts;
 }
 
+// A stored language far outside the named ones has no name (and no overflowing key).
+std::wstring LanguageName(int language)
+{
+    constexpr int kLanguageKeys = 0x10; // 0x10..0x1F are language names
+    return language >= 0 && language < kLanguageKeys ? GetFuncString(kLanguageNameText + language) : std::wstring();
+}
+
 } // namespace
 
 int CHalcyDlg::DisplayIndex() const noexcept
@@ -58,7 +65,7 @@ int CHalcyDlg::DisplayIndex() const noexcept
 
 void CHalcyDlg::RefreshPanel(bool scrollModes)
 {
-    m_btnLanguage.SetCaptionEx(GetFuncString(kLanguageNameText + m_cfg.lan_id), 0, CPngListBtn::kNoIndex);
+    m_btnLanguage.SetCaptionEx(LanguageName(m_cfg.lan_id), 0, CPngListBtn::kNoIndex);
     RefreshSwitches();
     m_sliderLevel.SetPos(m_cfg.fMusicInfo.level);
 

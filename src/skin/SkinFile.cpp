@@ -96,6 +96,14 @@ const std::wstring& SkinFontFace()
     return State().fontFace;
 }
 
+GdiFont CreateSkinLabelFont(int height)
+{
+    constexpr int kLabelWeight = 500;
+    return GdiFont(::CreateFontW(height, 0, 0, 0, kLabelWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_STROKE_PRECIS, PROOF_QUALITY, FF_SWISS,
+                                 SkinFontFace().c_str()));
+}
+
 std::wstring GetSkinString(const wchar_t* section, const wchar_t* key, const wchar_t* defaultValue)
 {
     // No skin file yet: an empty name would make the INI functions fall back to win.ini.

@@ -1,6 +1,7 @@
 // The current skin file of the process and the lookups, texts and pictures read from it.
 #pragma once
 
+#include "framework/Handles.h"
 #include "skin/SkinValues.h"
 
 #include <windows.h>
@@ -16,6 +17,8 @@ const std::wstring& SkinFile();
 // The font face of the skin ("GLOBAL" "FONT"); empty until the main dialog sets it.
 void SetSkinFontFace(const std::wstring& face);
 const std::wstring& SkinFontFace();
+// The font that window labels are drawn in: the skin's face at this height, weight 500.
+GdiFont CreateSkinLabelFont(int height);
 
 // One INI lookup in the current skin file: the default when the file, section or key is
 // missing; values longer than 2047 characters are cut.

@@ -3,9 +3,9 @@
 #include "InputDriver.h"
 #include "ProgramProcess.h"
 #include "ServiceProbe.h"
+#include "SkinPlaces.h"
 
 #include "settings/SettingsStore.h"
-#include "skin/SkinValues.h"
 
 #include <gmock/gmock.h>
 
@@ -16,24 +16,9 @@ namespace {
 constexpr const wchar_t* kCaption = L"VELDRIAN RGB Control_Config";
 constexpr int kModeRowSpacing = 37;
 
-std::wstring ProgramFolderPath()
-{
-    const std::wstring exe = ProgramProcess::DefaultExe();
-    return exe.substr(0, exe.rfind(L'\\') + 1);
-}
-
-// The centre of a control of the English skin, in client coordinates.
-POINT SkinCentre(const wchar_t* section, const wchar_t* key, int dy = 0)
-{
-    wchar_t value[512] = {};
-    ::GetPrivateProfileStringW(section, key, L"", value, 512, (ProgramFolderPath() + L"Lan\\skin_En.ini").c_str());
-    const SkinRect r = ParseSkinItem(value).rect;
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2 + dy};
-}
-
 void ClickSkin(HWND wnd, const wchar_t* section, const wchar_t* key, int dy = 0)
 {
-    const POINT p = SkinCentre(section, key, dy);
+    const POINT p = Centre(SkinPlace(section, key), dy);
     input::ClickAt(wnd, p.x, p.y);
     input::Settle(150);
 }

@@ -5,11 +5,11 @@
 #include "InputDriver.h"
 #include "ProgramProcess.h"
 #include "ServiceProbe.h"
+#include "SkinPlaces.h"
 #include "TempFolder.h"
 #include "WindowShot.h"
 
 #include "settings/SettingsStore.h"
-#include "skin/SkinValues.h"
 
 #include <gtest/gtest.h>
 
@@ -26,24 +26,6 @@ constexpr UINT kProgramRestore = 4000;
 constexpr UINT_PTR kSsdWarningTimer = 20010;
 constexpr int kModeRowSpacing = 37;
 constexpr int kGroupSpacing = 85;
-
-std::wstring ProgramFolderPath()
-{
-    const std::wstring exe = ProgramProcess::DefaultExe();
-    return exe.substr(0, exe.rfind(L'\\') + 1);
-}
-
-SkinRect SkinPlace(const wchar_t* section, const wchar_t* key)
-{
-    wchar_t value[512] = {};
-    ::GetPrivateProfileStringW(section, key, L"", value, 512, (ProgramFolderPath() + L"Lan\\skin_En.ini").c_str());
-    return ParseSkinItem(value).rect;
-}
-
-POINT Centre(const SkinRect& r, int dy = 0)
-{
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2 + dy};
-}
 
 // The visible child of a window under a client point (the window itself on its surface).
 HWND ChildAt(HWND wnd, POINT client)
