@@ -79,7 +79,7 @@ UINT CBitmapBtn::HorizontalAlignment() const noexcept
 
 BOOL CBitmapBtn::PreTranslateMessage(MSG* msg)
 {
-    m_toolTip.Relay(m_hWnd, msg);
+    m_toolTip.Relay(msg);
     return CButton::PreTranslateMessage(msg);
 }
 

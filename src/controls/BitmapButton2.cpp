@@ -48,7 +48,7 @@ COLORREF CBitmapBtn2::CaptionColour(bool pressed) const noexcept
 
 BOOL CBitmapBtn2::PreTranslateMessage(MSG* msg)
 {
-    m_toolTip.Relay(m_hWnd, msg);
+    m_toolTip.Relay(msg);
     return CButton::PreTranslateMessage(msg);
 }
 

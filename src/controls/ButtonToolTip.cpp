@@ -1,4 +1,4 @@
-// CButtonToolTip: creation on first use, the one tool, relaying.
+// CButtonToolTip: creation on first activation, the one tool, relaying.
 #include "controls/ButtonToolTip.h"
 
 bool CButtonToolTip::Ensure(HWND button)
@@ -7,22 +7,25 @@ bool CButtonToolTip::Ensure(HWND button)
         return true;
     if (!button || !m_tip.Create(button))
         return false;
-    m_tip.Activate(false);
+    m_tip.AddTool(button, m_text.c_str());
     return true;
 }
 
 void CButtonToolTip::SetText(HWND button, const wchar_t* text, bool activate)
 {
-    if (!text || !Ensure(button))
+    if (!text)
         return;
-    if (m_tip.SendMessage(TTM_GETTOOLCOUNT) == 0)
-        m_tip.AddTool(button, text);
-    m_tip.UpdateTipText(button, text);
+    m_text = text;
+    if (!IsCreated() && !activate)
+        return;
+    if (!Ensure(button))
+        return;
+    m_tip.UpdateTipText(button, m_text.c_str());
     m_tip.Activate(activate);
 }
 
-void CButtonToolTip::Relay(HWND button, MSG* msg)
+void CButtonToolTip::Relay(MSG* msg)
 {
-    if (Ensure(button))
+    if (IsCreated())
         m_tip.RelayEvent(msg);
 }

@@ -436,15 +436,17 @@ TEST_F(PngListButtonTest, SelectInGroupLatchesOneButtonOfTheRow)
     EXPECT_TRUE(row[2].IsSelected());
 }
 
-TEST_F(PngListButtonTest, TheToolTipComesWithItsFirstText)
+TEST_F(PngListButtonTest, TheToolTipWindowComesWithItsFirstActivation)
 {
     auto button = MakeButton();
     button->SetTooltipText(nullptr, true);
     EXPECT_FALSE(button->ToolTip().IsCreated());
 
     button->SetTooltipText(L"Apply", false);
-    ASSERT_TRUE(button->ToolTip().IsCreated());
+    EXPECT_FALSE(button->ToolTip().IsCreated()) << "an inactive tip needs no window";
+    EXPECT_EQ(button->ToolTip().Text(), L"Apply");
     button->SetTooltipText(L"Apply the lighting", true);
+    ASSERT_TRUE(button->ToolTip().IsCreated());
     const HWND tip = button->ToolTip().GetSafeHwnd();
     EXPECT_EQ(::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
     wchar_t text[64] = {};
