@@ -34,19 +34,26 @@ void CHalcyDlg::OnPaint()
         return;
     }
 
-    const RECT client = GetClientRect();
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
+    // Only the area being repainted is composed: a slider move repaints a few field-sized
+    // pieces, and composing the whole client for each of them cost more than the move itself.
+    const RECT area = paint.dirty();
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return;
     MemoryDc composed(paint);
     GdiBitmap surface(::CreateCompatibleBitmap(paint, width, height));
     SelectGuard selectSurface(composed, surface.get());
+    ::SetViewportOrgEx(composed, -area.left, -area.top, nullptr);
     if (!m_background.empty()) {
         MemoryDc background(paint);
         SelectGuard selectBackground(background, m_background.get());
-        ::BitBlt(composed, 0, 0, width, height, background, 0, 0, SRCCOPY);
+        ::BitBlt(composed, area.left, area.top, width, height, background, area.left, area.top, SRCCOPY);
     }
+    ::IntersectClipRect(composed, area.left, area.top, area.right, area.bottom);
     PaintScreen(composed);
-    ::BitBlt(paint, 0, 0, width, height, composed, 0, 0, SRCCOPY);
+    ::SetViewportOrgEx(composed, 0, 0, nullptr);
+    ::BitBlt(paint, area.left, area.top, width, height, composed, 0, 0, SRCCOPY);
 }
 
 void CHalcyDlg::PaintScreen(HDC dc)

@@ -131,3 +131,50 @@ TEST_F(Painting, ExternalSynchronisationDisplayShowsItsPictures)
     EXPECT_TRUE(ShowsSomething(L"MAINPIC", L"6"));
     EXPECT_TRUE(ShowsSomething(L"MAIN_TEXT", L"VER"));
 }
+
+namespace {
+
+// The dialog's own pixels in area, read back from its window.
+std::unique_ptr<Canvas> ReadBack(HWND dialog, const RECT& area)
+{
+    auto canvas = std::make_unique<Canvas>(area.right - area.left, area.bottom - area.top);
+    WindowDc dc(dialog);
+    ::BitBlt(canvas->dc(), 0, 0, canvas->width(), canvas->height(), dc, area.left, area.top, SRCCOPY);
+    return canvas;
+}
+
+} // namespace
+
+// A piece repainted alone is composed at its own place: its pictures and labels land where a
+// whole repaint puts them.
+TEST_F(Painting, APieceRepaintedAloneMatchesTheWholeRepaint)
+{
+    m_block.sync_sw = 1;
+    Open();
+    const HWND dialog = m_dialog->m_hWnd;
+    const RECT picture = PlacementOf(L"MAINPIC", 5);
+    const RECT label = PlacementOf(L"LED_TEXT", 2);
+    RECT piece{};
+    ::UnionRect(&piece, &picture, &label);
+    ::InflateRect(&piece, -(picture.right - picture.left) / 4, 0); // cut through both
+    ASSERT_FALSE(::IsRectEmpty(&piece));
+
+    ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    const auto whole = ReadBack(dialog, piece);
+    {
+        WindowDc dc(dialog);
+        const GdiBrush black(::CreateSolidBrush(0));
+        ::FillRect(dc, &piece, black.get());
+    }
+    ::RedrawWindow(dialog, &piece, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    const auto alone = ReadBack(dialog, piece);
+
+    int differing = 0;
+    for (int y = 0; y < whole->height(); ++y)
+        for (int x = 0; x < whole->width(); ++x)
+            differing += !(RGB(whole->At(x, y).r, whole->At(x, y).g, whole->At(x, y).b) ==
+                           RGB(alone->At(x, y).r, alone->At(x, y).g, alone->At(x, y).b));
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(whole->width() * whole->height() - whole->Count(0, {0, 0, whole->width(), whole->height()}), 0)
+        << "the piece holds something to compare";
+}
