@@ -104,6 +104,12 @@ LRESULT CClrEdit::OnChar(WPARAM character)
     return Default();
 }
 
+void CClrEdit::ShowText(const std::wstring& text)
+{
+    if (GetText() != text)
+        SetWindowText(text.c_str());
+}
+
 void CClrEdit::RepaintParentUnder() const
 {
     const HWND parent = GetParent();

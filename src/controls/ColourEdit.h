@@ -26,6 +26,9 @@ public:
     void SetHexOnly() noexcept { m_hexOnly = true; }
     void SetTextColour(COLORREF colour) noexcept { m_textColour = colour; }
     bool IsHexOnly() const noexcept { return m_hexOnly; }
+    // Sets the text unless the field already shows it: an unchanged field then neither sends
+    // EN_CHANGE nor repaints itself and the skin under it.
+    void ShowText(const std::wstring& text);
 
     // Whether the hexadecimal filter lets a typed character through: hexadecimal digits,
     // backspace and the clipboard keys Ctrl+C, Ctrl+V, Ctrl+X.

@@ -79,9 +79,9 @@ void CHalcyDlg::OnColourEdited(ColourSource source)
         m_sliderBlue.SetPos(Trunc(b));
     }
 
-    m_editRgb[0].SetWindowText(std::to_wstring(Trunc(r)).c_str());
-    m_editRgb[1].SetWindowText(std::to_wstring(Trunc(g)).c_str());
-    m_editRgb[2].SetWindowText(std::to_wstring(Trunc(b)).c_str());
+    m_editRgb[0].ShowText(std::to_wstring(Trunc(r)));
+    m_editRgb[1].ShowText(std::to_wstring(Trunc(g)));
+    m_editRgb[2].ShowText(std::to_wstring(Trunc(b)));
 
     const ColourWord colour = MakeColourWord(Trunc(r), Trunc(g), Trunc(b));
     ColourWord* target = TargetColours();
@@ -94,7 +94,7 @@ void CHalcyDlg::OnColourEdited(ColourSource source)
         m_selectedSwatch->SetColor(Trunc(r), Trunc(g), Trunc(b));
         target[m_selectedSwatch - m_swatch] = colour;
     }
-    m_editHex.SetWindowText(RgbToHexText(r, g, b).c_str());
+    m_editHex.ShowText(RgbToHexText(r, g, b));
 }
 
 void CHalcyDlg::SetRgbSliders(COLORREF colour)
