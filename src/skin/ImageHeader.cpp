@@ -146,12 +146,11 @@ std::optional<PictureSize> GifSize(PictureBytes& file)
         if (!ReadExactly(file, offset, introducer))
             return std::nullopt;
         if (introducer[0] == kGifImageDescriptor) {
-            std::array<unsigned char, 8> d{};
-            if (!ReadExactly(file, offset + 1, d))
+            std::array<unsigned char, 8> d{}; // left, top, width, height
+            if (!ReadExactly(file, Advance(offset, 1), d))
                 return std::nullopt;
-            const std::uint64_t right = Get16(d.data(), ByteOrder::kLittle) + Get16(d.data() + 4, ByteOrder::kLittle);
-            const std::uint64_t bottom = Get16(d.data() + 2, ByteOrder::kLittle) + Get16(d.data() + 6, ByteOrder::kLittle);
-            return Sized(std::max(width, right), std::max(height, bottom));
+            const auto field = [&d](int at) -> std::uint64_t { return Get16(d.data() + at, ByteOrder::kLittle); };
+            return Sized(std::max(width, field(0) + field(4)), std::max(height, field(2) + field(6)));
         }
         if (introducer[0] != kGifExtension)
             return std::nullopt;
