@@ -4,6 +4,7 @@
 #include "app/Paths.h"
 #include "framework/ComPtr.h"
 #include "framework/Handles.h"
+#include "skin/ImageHeader.h"
 #include "skin/SkinFaceCache.h"
 
 #include <gdiplus.h>
@@ -12,7 +13,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -24,6 +27,8 @@ constexpr DWORD kRegionGrowth = 100; // the block grows by this many rectangles
 // A file larger than this is no skin picture; refusing it keeps a broken skin from
 // allocating without bound.
 constexpr LONGLONG kMaxPictureFileBytes = 256LL * 1024 * 1024;
+// The first read of a picture's header: PNG, BMP and GIF headers and most JPEG ones lie within.
+constexpr size_t kHeaderWindowBytes = 4096;
 
 BITMAPINFO DibInfo(int width, int height, WORD bitCount)
 {
@@ -122,7 +127,63 @@ bool IsFile(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The whole file in a movable global block, as the OLE stream needs it.
+bool WithinLimits(const std::optional<PictureSize>& size)
+{
+    return size && IsPictureSizeAllowed(*size);
+}
+
+// A picture file read through one handle for its header: the first read takes a window from
+// the start, and a walk beyond it (JPEG segments, TIFF and ICO directories) reads the window
+// at the offset it needs.
+class FileWindow : public PictureBytes {
+public:
+    explicit FileWindow(HANDLE file) : m_file(file) {}
+
+    size_t Read(std::uint64_t offset, unsigned char* to, size_t count) override
+    {
+        if (offset >= m_end)
+            return 0;
+        if (!Holds(offset, count))
+            Fill(offset, std::max(count, kHeaderWindowBytes));
+        if (!Holds(offset, 0))
+            return 0;
+        const size_t from = static_cast<size_t>(offset - m_start);
+        const size_t n = std::min(count, m_window.size() - from);
+        std::memcpy(to, m_window.data() + from, n);
+        return n;
+    }
+
+private:
+    bool Holds(std::uint64_t offset, size_t count) const
+    {
+        return offset >= m_start && offset - m_start <= m_window.size() &&
+               count <= m_window.size() - static_cast<size_t>(offset - m_start);
+    }
+
+    void Fill(std::uint64_t offset, size_t count)
+    {
+        m_window.clear();
+        m_start = offset;
+        LARGE_INTEGER at{};
+        at.QuadPart = static_cast<LONGLONG>(std::min<std::uint64_t>(offset, LLONG_MAX));
+        m_window.resize(count);
+        DWORD read = 0;
+        if (!::SetFilePointerEx(m_file, at, nullptr, FILE_BEGIN) ||
+            !::ReadFile(m_file, m_window.data(), static_cast<DWORD>(count), &read, nullptr))
+            read = 0;
+        m_window.resize(read);
+        if (read < count) // the file ends in this window: nothing beyond needs a read
+            m_end = std::min(m_end, offset + read);
+    }
+
+    HANDLE m_file;
+    std::vector<unsigned char> m_window;
+    std::uint64_t m_start = 0;
+    std::uint64_t m_end = UINT64_MAX;
+};
+
+// The whole file in a movable global block, as the OLE stream needs it, once its header
+// shows a picture within the limits.
 GlobalMem ReadFileIntoGlobal(const std::wstring& path, DWORD* bytes)
 {
     FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -136,7 +197,8 @@ GlobalMem ReadFileIntoGlobal(const std::wstring& path, DWORD* bytes)
         return {};
     void* memory = ::GlobalLock(block.get());
     DWORD read = 0;
-    const bool ok = memory && ::ReadFile(file.get(), memory, *bytes, &read, nullptr) && read == *bytes;
+    const bool ok = memory && ::ReadFile(file.get(), memory, *bytes, &read, nullptr) && read == *bytes &&
+                    WithinLimits(ReadPictureSize(static_cast<const unsigned char*>(memory), *bytes));
     ::GlobalUnlock(block.get());
     return ok ? std::move(block) : GlobalMem();
 }
@@ -249,10 +311,20 @@ bool IsWhite(const BYTE* pixel)
 
 } // namespace
 
+bool PictureFileWithinLimits(const std::wstring& path)
+{
+    FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    FileWindow header(file.get());
+    return WithinLimits(ReadPictureSize(header));
+}
+
 bool LoadPremultipliedImage(const std::wstring& path, Bitmap& target, SIZE* size)
 {
     ReportSize(size, 0, 0);
-    if (!target.empty())
+    if (!target.empty() || !PictureFileWithinLimits(path))
         return false;
     Gdiplus::Bitmap image(path.c_str(), FALSE);
     if (image.GetLastStatus() != Gdiplus::Ok)

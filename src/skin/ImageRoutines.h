@@ -18,11 +18,16 @@ struct SkinImageSet {
     const Bitmap& operator[](int state) const noexcept { return images[static_cast<size_t>(state)]; }
 };
 
+// Whether the file's header states a size within the limits of skin/ImageHeader.h. Asked
+// before any decode, so an enormous picture costs one small read rather than its pixels; a
+// missing file, and one whose header tells no size (including formats the header reader does
+// not know, such as metafiles), are not within them.
+bool PictureFileWithinLimits(const std::wstring& path);
 // Decodes a PNG/JPEG/BMP/GIF with GDI+; a 32-bit result is premultiplied. The target must be
-// empty; on failure it stays empty and size reports 0 x 0.
+// empty; on failure (a picture beyond the limits too) it stays empty and size reports 0 x 0.
 bool LoadPremultipliedImage(const std::wstring& path, Bitmap& target, SIZE* size = nullptr);
 // Loads an opaque picture (BMP, JPEG, GIF) with OleLoadPicture; a missing or undecodable
-// file keeps the target and reports 0 x 0.
+// file, or one beyond the size limits, keeps the target and reports 0 x 0.
 bool LoadPictureFile(const std::wstring& path, Bitmap& target, SIZE* size = nullptr);
 // ProgramFolder + "skins\" + name + "_normal.png", "_over.png", "_down.png", "_disable.png";
 // a missing state file falls back to the normal image. Faces come from SkinFaceCache: each

@@ -2,6 +2,7 @@
 // what each file gave kept while it stays unchanged.
 #include "skin/SkinFile.h"
 
+#include "skin/ImageRoutines.h"
 #include "skin/SkinFileMemo.h"
 
 #include <gdiplus.h>
@@ -153,7 +154,10 @@ void DrawSkinPicture(HDC dc, const wchar_t* section, const wchar_t* key, const s
             DrawPicture(dc, *kept, rect);
             return;
         }
-    // A picture that cannot be read is looked for again at the next paint.
+    // A picture that cannot be read, or is too large, is looked for again at the next paint:
+    // then only its header is read again.
+    if (!PictureFileWithinLimits(path))
+        return;
     Gdiplus::Bitmap image(path.c_str(), FALSE);
     if (image.GetLastStatus() != Gdiplus::Ok)
         return;

@@ -3,10 +3,12 @@
 #include "skin/ImageRoutines.h"
 
 #include "app/Paths.h"
+#include "skin/ImageHeader.h"
 
 #include "FileText.h"
 #include "ImageFiles.h"
 #include "TempFolder.h"
+#include "hostile/LargePng.h"
 
 #include <gtest/gtest.h>
 
@@ -51,6 +53,26 @@ bool SameRegion(HRGN region, const RECT& r)
 {
     GdiRegion expected(::CreateRectRgnIndirect(&r));
     return ::EqualRgn(region, expected.get());
+}
+
+// A one-pixel PNG whose header claims 16000 x 16000: refused, it costs no decode at all.
+std::string PngClaimingEnormousSize()
+{
+    std::string png = hostile::TransparentPng(1, 1);
+    std::string side;
+    hostile::png::PutBigEndian(side, 16000);
+    return png.replace(16, 4, side).replace(20, 4, side);
+}
+
+// A JPEG with a segment of its own before the encoder's: the frame header lies far beyond the
+// first read of the header.
+std::string WithLongSegmentFirst(const std::string& jpeg)
+{
+    constexpr size_t kBody = 60000;
+    std::string segment = "\xFF\xEF";
+    segment += static_cast<char>((kBody + 2) >> 8);
+    segment += static_cast<char>((kBody + 2) & 0xFF);
+    return jpeg.substr(0, 2) + segment + std::string(kBody, 'x') + jpeg.substr(2);
 }
 
 } // namespace
@@ -125,6 +147,40 @@ TEST(LoadPremultipliedImage, BrokenFilesLeaveTheTargetEmpty)
     }
 }
 
+// Pictures just past a side limit would decode in no time: only the size check refuses them.
+TEST(LoadPremultipliedImage, RefusesPicturesBeyondTheSizeLimitsBeforeDecoding)
+{
+    TempFolder folder;
+    WriteFileBytes(folder / L"widest.png", hostile::TransparentPng(kMaxPictureSide, 1));
+    WriteFileBytes(folder / L"too-wide.png", hostile::TransparentPng(kMaxPictureSide + 1, 1));
+    WriteFileBytes(folder / L"too-tall.png", hostile::TransparentPng(1, kMaxPictureSide + 1));
+    WriteFileBytes(folder / L"enormous.png", PngClaimingEnormousSize());
+
+    Bitmap widest;
+    SIZE size{};
+    ASSERT_TRUE(LoadPremultipliedImage(folder / L"widest.png", widest, &size));
+    EXPECT_EQ(size.cx, static_cast<LONG>(kMaxPictureSide));
+    for (const wchar_t* name : {L"too-wide.png", L"too-tall.png", L"enormous.png"}) {
+        Bitmap image;
+        SIZE refused{7, 7};
+        EXPECT_FALSE(LoadPremultipliedImage(folder / name, image, &refused)) << name;
+        EXPECT_TRUE(image.empty()) << name;
+        EXPECT_EQ(refused.cx, 0) << name;
+    }
+}
+
+TEST(LoadPremultipliedImage, ReadsAJpegSizeFarIntoTheFile)
+{
+    TempFolder folder;
+    ASSERT_TRUE(WriteSolidImage(folder / L"plain.jpg", 8, 4, {0, 0, 0, 255}, L"image/jpeg"));
+    WriteFileBytes(folder / L"long.jpg", WithLongSegmentFirst(ReadFileBytes(folder / L"plain.jpg")));
+    Bitmap image;
+    SIZE size{};
+    ASSERT_TRUE(LoadPremultipliedImage(folder / L"long.jpg", image, &size));
+    EXPECT_EQ(size.cx, 8);
+    EXPECT_EQ(size.cy, 4);
+}
+
 TEST(LoadPremultipliedImage, RefusesATargetThatHoldsAnImage)
 {
     TempFolder folder;
@@ -168,6 +224,43 @@ TEST(LoadPictureFile, AFileThatIsNoPictureKeepsTheTarget)
         EXPECT_EQ(size.cx, 0) << name;
         EXPECT_EQ(size.cy, 0) << name;
     }
+}
+
+TEST(LoadPictureFile, RefusesPicturesBeyondTheSizeLimitsBeforeDecoding)
+{
+    TempFolder folder;
+    const auto grey = [](int, int) { return Bgra{90, 90, 90, 255}; };
+    const int widest = static_cast<int>(kMaxPictureSide);
+    ASSERT_TRUE(WriteImage(folder / L"widest.bmp", widest, 1, grey, L"image/bmp", PixelFormat24bppRGB));
+    ASSERT_TRUE(WriteImage(folder / L"too-wide.bmp", widest + 1, 1, grey, L"image/bmp", PixelFormat24bppRGB));
+
+    Bitmap loaded;
+    SIZE size{};
+    ASSERT_TRUE(LoadPictureFile(folder / L"widest.bmp", loaded, &size));
+    EXPECT_EQ(size.cx, widest);
+    Bitmap picture(CreateDib32(2, 2));
+    const HBITMAP held = picture.get();
+    EXPECT_FALSE(LoadPictureFile(folder / L"too-wide.bmp", picture, &size));
+    EXPECT_EQ(picture.get(), held);
+    EXPECT_EQ(size.cx, 0);
+}
+
+// Each encoder's own output is read for its size; what tells no size, or too large a one, is
+// refused.
+TEST(PictureFileWithinLimits, KnowsWhatTheEncodersWriteAndRefusesTheRest)
+{
+    TempFolder folder;
+    for (const wchar_t* type : {L"image/png", L"image/jpeg", L"image/bmp", L"image/gif", L"image/tiff"}) {
+        const std::wstring path = folder / (std::wstring(L"picture.") + (wcschr(type, L'/') + 1));
+        ASSERT_TRUE(WriteSolidImage(path, 30, 20, {10, 20, 30, 255}, type)) << type;
+        EXPECT_TRUE(PictureFileWithinLimits(path)) << type;
+    }
+    WriteFileBytes(folder / L"text.png", "not a picture");
+    WriteFileBytes(folder / L"empty.png", "");
+    WriteFileBytes(folder / L"enormous.png", PngClaimingEnormousSize());
+    ::CreateDirectoryW((folder / L"folder.png").c_str(), nullptr);
+    for (const wchar_t* name : {L"missing.png", L"text.png", L"empty.png", L"enormous.png", L"folder.png"})
+        EXPECT_FALSE(PictureFileWithinLimits(folder / name)) << name;
 }
 
 class LoadSkinImageSetTest : public ::testing::Test {
