@@ -132,12 +132,7 @@ constexpr std::uint32_t kEnormousSide = 16000;
 struct SkinCase {
     const char* name;
     std::function<void(const ProgramFolderCopy&)> breakIt;
-    const char* knownFault = nullptr; // why the case is skipped until its fault is fixed
 };
-
-// GDI+ decodes a whole picture before its size can be asked (under Wine 10 s for 16000 x 16000).
-constexpr const char* kDecodedBeforeSizeChecked =
-    "a picture's header size is not checked before decoding (src/skin/ImageRoutines.cpp, SkinFile.cpp)";
 
 const SkinCase kCases[] = {
     {"EveryPictureMissing", [](const ProgramFolderCopy& c) { std::filesystem::remove_all(c / L"skins"); }},
@@ -151,13 +146,11 @@ const SkinCase kCases[] = {
     {"EnormousButtonFace",
      [](const ProgramFolderCopy& c) {
          WriteFileBytes(c / L"skins\\btn_apply_normal.png", TransparentPng(kEnormousSide, kEnormousSide));
-     },
-     kDecodedBeforeSizeChecked},
+     }},
     {"EnormousPicturePaintedEveryTime",
      [](const ProgramFolderCopy& c) {
          WriteFileBytes(c / L"skins\\Pic\\spectrum_line.png", TransparentPng(kEnormousSide, kEnormousSide));
-     },
-     kDecodedBeforeSizeChecked},
+     }},
     {"LanguageFilesMissing", [](const ProgramFolderCopy& c) { std::filesystem::remove_all(c / L"Lan"); }},
     {"NoSections", [](const ProgramFolderCopy& c) { KeepSections(c, {}); }},
     {"OnlyFontAndBackgrounds", [](const ProgramFolderCopy& c) { KeepSections(c, {L"GLOBAL", L"MAINSCREENNEW"}); }},
@@ -178,8 +171,6 @@ protected:
 
 TEST_P(HostileSkin, StartsRebuildsAsksAndEndsCleanly)
 {
-    if (GetParam().knownFault)
-        GTEST_SKIP() << GetParam().knownFault;
     ASSERT_TRUE(m_copy.Copied());
     GetParam().breakIt(m_copy);
     PlantSettings(EnglishDefaults());
