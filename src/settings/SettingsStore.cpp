@@ -3,16 +3,20 @@
 
 #include "app/Paths.h"
 #include "settings/HexRecord.h"
+#include "settings/IniSection.h"
 
 #include <windows.h>
 
-#include <iterator>
+#include <algorithm>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace {
 
 constexpr const wchar_t* kSettingSection = L"Setting";
+constexpr const wchar_t* kMusicKey = L"fMusicInfo";
 
 std::wstring ProfileSection(int profile)
 {
@@ -51,39 +55,81 @@ constexpr int kDevNumDefault = 2;
 constexpr ULONGLONG kMaxSettingsFileBytes = 1024 * 1024;
 constexpr const wchar_t* kFreshFileSuffix = L".new";
 
-class IniFile {
-public:
-    explicit IniFile(const std::wstring& path) : m_path(path) {}
+constexpr size_t kFirstSectionChars = 16 * 1024; // a profile section holds about 6000
+// A settings section never comes near this; a section still cut short at this size is read key
+// by key instead.
+constexpr size_t kMaxSectionChars = 4 * 1024 * 1024;
 
-    void WriteInt(const std::wstring& section, const wchar_t* key, int value) const
-    {
-        ::WritePrivateProfileStringW(section.c_str(), key, std::to_wstring(value).c_str(), m_path.c_str());
+IniSection ReadWholeSection(const std::wstring& path, const std::wstring& section)
+{
+    std::wstring text(kFirstSectionChars, L'\0');
+    for (;;) {
+        const DWORD written = ::GetPrivateProfileSectionW(section.c_str(), text.data(), static_cast<DWORD>(text.size()),
+                                                          path.c_str());
+        const bool cut = IniSection::MayBeCut(written, text.size());
+        if (!cut || text.size() >= kMaxSectionChars) {
+            text.resize(std::min<size_t>(written, text.size()));
+            return IniSection(std::move(text), !cut);
+        }
+        text.assign(2 * text.size(), L'\0');
     }
-    int ReadInt(const std::wstring& section, const wchar_t* key, int fallback) const
+}
+
+// One section of the file, read whole once. Each key is answered from that text, and by its
+// own INI call only where the text leaves the call's answer in doubt; a write goes out only
+// for a key whose stored text differs, as a write of an equal value leaves the file alone.
+class StoredSection {
+public:
+    StoredSection(const std::wstring& path, std::wstring name)
+        : m_path(path), m_name(std::move(name)), m_stored(ReadWholeSection(m_path, m_name))
     {
-        return static_cast<int>(::GetPrivateProfileIntW(section.c_str(), key, fallback, m_path.c_str()));
+    }
+
+    void WriteInt(const wchar_t* key, int value) const
+    {
+        const std::wstring text = std::to_wstring(value);
+        if (!m_stored.Holds(key, text))
+            ::WritePrivateProfileStringW(m_name.c_str(), key, text.c_str(), m_path.c_str());
+    }
+    int ReadInt(const wchar_t* key, int fallback) const
+    {
+        if (const std::optional<int> stored = m_stored.FindInt(key, fallback))
+            return *stored;
+        return static_cast<int>(::GetPrivateProfileIntW(m_name.c_str(), key, fallback, m_path.c_str()));
     }
     template <class Record>
-    void WriteRecord(const std::wstring& section, const std::wstring& key, const Record& record) const
+    void WriteRecord(const std::wstring& key, const Record& record) const
     {
-        ::WritePrivateProfileStructW(section.c_str(), key.c_str(), const_cast<Record*>(&record), sizeof(Record),
-                                     m_path.c_str());
+        if (!m_stored.Holds(key, EncodeHexRecord(std::as_bytes(std::span(&record, 1)))))
+            ::WritePrivateProfileStructW(m_name.c_str(), key.c_str(), const_cast<Record*>(&record), sizeof(Record),
+                                         m_path.c_str());
     }
     // The record changes only when the stored value is whole and its checksum matches. The
     // text is checked here rather than by GetPrivateProfileStructW, which on some platforms
     // takes values with extra or non-hexadecimal characters.
     template <class Record>
-    void ReadRecord(const std::wstring& section, const std::wstring& key, Record& record) const
+    void ReadRecord(const std::wstring& key, Record& record) const
     {
         // Room for one character more than a valid value, so an over-long one shows.
-        wchar_t text[2 * sizeof(Record) + 4];
-        const DWORD length = ::GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", text,
-                                                        static_cast<DWORD>(std::size(text)), m_path.c_str());
-        DecodeHexRecord(std::wstring_view(text, length), std::as_writable_bytes(std::span(&record, 1)));
+        constexpr size_t kRoom = 2 * sizeof(Record) + 4;
+        constexpr size_t kLongest = kRoom - 1; // the string call cuts longer values here
+        wchar_t text[kRoom];
+        std::wstring_view value;
+        const IniSection::Lookup lookup = m_stored.Find(key);
+        if (lookup.answer == IniSection::Answer::Value) {
+            value = lookup.value.substr(0, kLongest);
+        } else if (lookup.answer == IniSection::Answer::Unsure) {
+            const DWORD length = ::GetPrivateProfileStringW(m_name.c_str(), key.c_str(), L"", text,
+                                                            static_cast<DWORD>(kRoom), m_path.c_str());
+            value = std::wstring_view(text, length);
+        }
+        DecodeHexRecord(value, std::as_writable_bytes(std::span(&record, 1)));
     }
 
 private:
     const std::wstring& m_path;
+    std::wstring m_name;
+    IniSection m_stored;
 };
 
 std::wstring RecordKey(const GroupKeys& keys, int index)
@@ -91,20 +137,20 @@ std::wstring RecordKey(const GroupKeys& keys, int index)
     return keys.effectPrefix + std::to_wstring(index);
 }
 
-void WriteGroup(const IniFile& ini, const std::wstring& section, const GroupKeys& keys, const GroupSettings& group)
+void WriteGroup(const StoredSection& section, const GroupKeys& keys, const GroupSettings& group)
 {
-    ini.WriteInt(section, keys.synchronize, group.Synchronize);
-    ini.WriteInt(section, keys.devNum, group.DevNum);
+    section.WriteInt(keys.synchronize, group.Synchronize);
+    section.WriteInt(keys.devNum, group.DevNum);
     for (int k = 0; k < kRecordsPerGroup; ++k)
-        ini.WriteRecord(section, RecordKey(keys, k), group.effects[k]);
+        section.WriteRecord(RecordKey(keys, k), group.effects[k]);
 }
 
-void ReadGroup(const IniFile& ini, const std::wstring& section, const GroupKeys& keys, GroupSettings& group)
+void ReadGroup(const StoredSection& section, const GroupKeys& keys, GroupSettings& group)
 {
-    group.Synchronize = ini.ReadInt(section, keys.synchronize, kSynchronizeDefault);
-    group.DevNum = ini.ReadInt(section, keys.devNum, kDevNumDefault);
+    group.Synchronize = section.ReadInt(keys.synchronize, kSynchronizeDefault);
+    group.DevNum = section.ReadInt(keys.devNum, kDevNumDefault);
     for (int k = 0; k < kRecordsPerGroup; ++k)
-        ini.ReadRecord(section, RecordKey(keys, k), group.effects[k]);
+        section.ReadRecord(RecordKey(keys, k), group.effects[k]);
 }
 
 bool PathExists(const std::wstring& path)
@@ -122,16 +168,15 @@ ULONGLONG FileBytes(const std::wstring& path)
 
 void WriteBlock(const SettingsBlock& block, const std::wstring& path)
 {
-    const IniFile ini(path);
-    const std::wstring setting = kSettingSection;
+    const StoredSection setting(path, kSettingSection);
     for (const IntKey& key : kSettingKeys)
-        ini.WriteInt(setting, key.name, block.*key.field);
-    ini.WriteRecord(setting, L"fMusicInfo", block.fMusicInfo);
+        setting.WriteInt(key.name, block.*key.field);
+    setting.WriteRecord(kMusicKey, block.fMusicInfo);
 
     for (int n = 0; n < kProfileCount; ++n) {
-        const std::wstring section = ProfileSection(n);
-        WriteGroup(ini, section, kDramKeys, block.profiles[n].dram);
-        WriteGroup(ini, section, kSsdKeys, block.profiles[n].ssd);
+        const StoredSection section(path, ProfileSection(n));
+        WriteGroup(section, kDramKeys, block.profiles[n].dram);
+        WriteGroup(section, kSsdKeys, block.profiles[n].ssd);
     }
 }
 
@@ -149,16 +194,15 @@ void ReplaceWithFreshFile(const SettingsBlock& block, const std::wstring& path)
 
 void ReadAllSettings(const std::wstring& path, SettingsBlock& block)
 {
-    const IniFile ini(path);
-    const std::wstring setting = kSettingSection;
+    const StoredSection setting(path, kSettingSection);
     for (const IntKey& key : kSettingKeys)
-        block.*key.field = ini.ReadInt(setting, key.name, key.fallback);
-    ini.ReadRecord(setting, L"fMusicInfo", block.fMusicInfo);
+        block.*key.field = setting.ReadInt(key.name, key.fallback);
+    setting.ReadRecord(kMusicKey, block.fMusicInfo);
 
     for (int n = 0; n < kProfileCount; ++n) {
-        const std::wstring section = ProfileSection(n);
-        ReadGroup(ini, section, kDramKeys, block.profiles[n].dram);
-        ReadGroup(ini, section, kSsdKeys, block.profiles[n].ssd);
+        const StoredSection section(path, ProfileSection(n));
+        ReadGroup(section, kDramKeys, block.profiles[n].dram);
+        ReadGroup(section, kSsdKeys, block.profiles[n].ssd);
     }
 }
 

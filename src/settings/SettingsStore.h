@@ -10,6 +10,7 @@
 // Without any path at all both blocks hold first-run values and nothing is written.
 void LoadSettings(const std::wstring& path, SettingsBlock& live, SettingsBlock& saved);
 void ReadAllSettings(const std::wstring& path, SettingsBlock& block);
-// Writes every key into the file at path, keeping its other content; a file far larger than any
-// settings file is replaced by a fresh one instead.
+// Brings every key of the file at path to the block's value, keeping its other content and
+// leaving keys that already hold their value untouched; a file far larger than any settings file
+// is replaced by a fresh one instead.
 void WriteAllSettings(const SettingsBlock& block, const std::wstring& path);
