@@ -30,10 +30,13 @@ void CClrEdit::SetImages(const RECT& rect, const Bitmap& normal, const Bitmap& o
 
 void CClrEdit::SetFontFace(const std::wstring& face)
 {
+    if (m_font && face == m_fontFace)
+        return;
     GdiFont font(::CreateFontW(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, face.c_str()));
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     m_font = std::move(font); // the old font goes only after the control let go of it
+    m_fontFace = face;
 }
 
 bool CClrEdit::PassesHexFilter(WPARAM c) noexcept

@@ -22,6 +22,7 @@ public:
     // background brush). The border and tab-stop styles go.
     void SetImages(const RECT& rect, const Bitmap& normal, const Bitmap& over, const Bitmap& down,
                    const Bitmap& disabled);
+    // Keeps the font while the face stays the same.
     void SetFontFace(const std::wstring& face);
     void SetHexOnly() noexcept { m_hexOnly = true; }
     void SetTextColour(COLORREF colour) noexcept { m_textColour = colour; }
@@ -50,5 +51,6 @@ private:
     COLORREF m_backgroundColour = RGB(0, 0, 0);
     GdiBrush m_backgroundBrush;
     GdiFont m_font;
+    std::wstring m_fontFace;
     std::array<Bitmap, SkinImageSet::kStateCount> m_images;
 };
