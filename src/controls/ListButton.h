@@ -22,6 +22,10 @@ public:
     // The button's piece of the window background: the crop of source at this rectangle.
     void SetBackground(int left, int top, int right, int bottom, const Bitmap& source);
 
+    // The skin item name the faces came from, so a rebuild can keep faces it would only make again.
+    void SetSkinName(const std::wstring& name) { m_skinName = name; }
+    const std::wstring& SkinName() const noexcept { return m_skinName; }
+
     int GetIndex() const noexcept { return m_index; }
     bool HasIcon() const noexcept { return m_iconRect.left > -1; }
 
@@ -43,4 +47,5 @@ private:
     std::array<Bitmap, 3> m_icons; // normal, over, down
     int m_iconGap = 0;
     RECT m_iconRect{-1, 0, 0, 0};
+    std::wstring m_skinName;
 };

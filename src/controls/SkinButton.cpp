@@ -30,29 +30,17 @@ SkinFaceNames SkinFaceNamesOf(const std::wstring& itemName)
     return {kPngFaceTag, underscore == std::wstring::npos ? std::wstring() : itemName.substr(underscore + 1)};
 }
 
-void DressSkinButton(CPngListBtn& button, HWND parent, const wchar_t* section, const std::wstring& key,
-                     const Bitmap& background, bool createWindow)
+namespace {
+
+// The faces and icon that the item's name gives, cut to the size of its normal face.
+void DressFaces(CPngListBtn& button, const std::wstring& itemName)
 {
-    const SkinItem item = ParseSkinItem(GetSkinString(section, key.c_str(), L""));
-    const SkinFaceNames names = SkinFaceNamesOf(item.name);
+    const SkinFaceNames names = SkinFaceNamesOf(itemName);
     SkinImageSet faces;
     SIZE size{};
     LoadSkinImageSet(names.face, faces, false, &size);
-
-    if (createWindow) {
-        button.Create(L"", kOwnerDrawnButtonStyle, SizeRect(size), parent, 0);
-        button.SetAlignment(CBitmapBtn::kAlignCentre);
-    }
-    const RECT place = ToRect(item.rect);
-    button.SetBackground(place.left, place.top, place.right, place.bottom, background);
     button.SetImages(SizeRect(size), faces[SkinImageSet::kNormal], faces[SkinImageSet::kOver],
                      faces[SkinImageSet::kDown], faces[SkinImageSet::kDisabled]);
-    button.MoveWindow(place);
-    button.SetFontHeight(kButtonFontHeight);
-    button.SetTextColors(kCaptionNormal, kCaptionOver, kCaptionDown, kCaptionDisabled);
-    button.SetCaptionEx(item.text, 0, CPngListBtn::kNoIndex);
-    button.SetTooltipText(item.text.c_str(), false);
-
     if (!names.icon.empty()) {
         SkinImageSet icons;
         SIZE iconSize{};
@@ -60,4 +48,29 @@ void DressSkinButton(CPngListBtn& button, HWND parent, const wchar_t* section, c
         button.SetIcons(&icons[SkinImageSet::kNormal], &icons[SkinImageSet::kOver], &icons[SkinImageSet::kDown], 0,
                         0, iconSize.cx, iconSize.cy);
     }
+    button.SetSkinName(itemName);
+}
+
+} // namespace
+
+void DressSkinButton(CPngListBtn& button, HWND parent, const wchar_t* section, const std::wstring& key,
+                     const Bitmap& background, SkinDress dress)
+{
+    const SkinItem item = ParseSkinItem(GetSkinString(section, key.c_str(), L""));
+    const RECT place = ToRect(item.rect);
+    if (dress == SkinDress::kCreateWindow) {
+        button.Create(L"", kOwnerDrawnButtonStyle, place, parent, 0);
+        button.SetAlignment(CBitmapBtn::kAlignCentre);
+    }
+    const bool moved = !button.IsPlacedAt(place);
+    if (moved || dress != SkinDress::kSameBackground)
+        button.SetBackground(place.left, place.top, place.right, place.bottom, background);
+    if (dress == SkinDress::kCreateWindow || item.name != button.SkinName())
+        DressFaces(button, item.name);
+    if (moved)
+        button.MoveWindow(place);
+    button.SetFontHeight(kButtonFontHeight);
+    button.SetTextColors(kCaptionNormal, kCaptionOver, kCaptionDown, kCaptionDisabled);
+    button.SetCaptionEx(item.text, 0, CPngListBtn::kNoIndex);
+    button.SetTooltipText(item.text.c_str(), false);
 }

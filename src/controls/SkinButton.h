@@ -17,9 +17,18 @@ struct SkinFaceNames {
 };
 SkinFaceNames SkinFaceNamesOf(const std::wstring& itemName);
 
-// Creates the button window first when createWindow is set (an owner-drawn child of parent
-// with id 0, caption centred); then gives it its backdrop cut from background at the item's
-// rectangle, its faces, place, font height, default caption colours, caption, tooltip and
-// icon. A missing item leaves the button with an empty rectangle and no faces.
+// How much of a button a build dresses. A rebuild (a language change) mostly changes captions:
+// over the same background it keeps the faces of an unchanged face name and the backdrop of an
+// unchanged place, which are the costly parts.
+enum class SkinDress {
+    kCreateWindow,   // a first build: the window and everything on it
+    kNewBackground,  // a rebuild over a background composed anew
+    kSameBackground, // a rebuild over the background of the previous build
+};
+
+// Creates the button window first for kCreateWindow (an owner-drawn child of parent with id 0,
+// caption centred); then gives it its backdrop cut from background at the item's rectangle,
+// its faces, place, font height, default caption colours, caption, tooltip and icon. A missing
+// item leaves the button with an empty rectangle and no faces.
 void DressSkinButton(CPngListBtn& button, HWND parent, const wchar_t* section, const std::wstring& key,
-                     const Bitmap& background, bool createWindow);
+                     const Bitmap& background, SkinDress dress);

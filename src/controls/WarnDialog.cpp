@@ -50,8 +50,8 @@ int CWarnDlg::OnCreate()
     if (!picture.empty() && LoadPictureFile(ProgramFolder() + L"skins\\" + picture, m_background, &size) &&
         size.cx > 0 && size.cy > 0)
         ::MoveWindow(m_hWnd, 0, 0, size.cx, size.cy, FALSE);
-    DressSkinButton(m_btnClose, m_hWnd, L"WARN", L"1", m_background, true);
-    DressSkinButton(m_btnRetry, m_hWnd, L"WARN", L"2", m_background, true);
+    DressSkinButton(m_btnClose, m_hWnd, L"WARN", L"1", m_background, SkinDress::kCreateWindow);
+    DressSkinButton(m_btnRetry, m_hWnd, L"WARN", L"2", m_background, SkinDress::kCreateWindow);
     return 0;
 }
 

@@ -193,6 +193,13 @@ RECT CWnd::GetWindowRect() const noexcept
     return r;
 }
 
+RECT CWnd::GetPlaceInParent() const noexcept
+{
+    RECT r = GetWindowRect();
+    ::MapWindowPoints(nullptr, GetParent(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 BOOL CWnd::PreTranslateMessage(MSG*)
 {
     return FALSE;

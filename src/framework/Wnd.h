@@ -52,6 +52,13 @@ public:
     bool ModifyStyle(DWORD remove, DWORD add) noexcept;
     RECT GetClientRect() const noexcept;
     RECT GetWindowRect() const noexcept;
+    // The window's rectangle in its parent's client coordinates.
+    RECT GetPlaceInParent() const noexcept;
+    bool IsPlacedAt(const RECT& place) const noexcept
+    {
+        const RECT current = GetPlaceInParent();
+        return ::EqualRect(&current, &place) != FALSE;
+    }
     bool IsWindowVisible() const noexcept { return ::IsWindowVisible(m_hWnd) != FALSE; }
     bool IsWindowEnabled() const noexcept { return ::IsWindowEnabled(m_hWnd) != FALSE; }
     bool ShowWindow(int cmd) const noexcept { return ::ShowWindow(m_hWnd, cmd) != FALSE; }
