@@ -96,6 +96,8 @@ private:
     // Layout (SkinLayout.cpp)
     void BuildSkinLayout();
     void ComposeBackground();
+    bool NeedsBackdrop(const CWnd& control, const RECT& place) const;
+    void PlaceControl(const CWnd& control, const RECT& place);
     void CreateSkinButton(CPngListBtn& button, const wchar_t* section, const std::wstring& key);
     void CreateSkinEdit(CClrEdit& edit, const wchar_t* section, const std::wstring& key, bool digitsOnly);
     void CreateSkinSwatch(CColorBtn2& swatch, const wchar_t* section, const std::wstring& key);
@@ -172,6 +174,8 @@ private:
     SettingsBlock m_cfgSaved{}; // what was last read from or written to the settings file
     DeviceList m_devices;       // descriptor documents of each group, from discovery
     Bitmap m_background;        // the background picture with the fixed skin pictures drawn in
+    std::wstring m_backgroundSource; // what m_background was composed from
+    bool m_backgroundChanged = true; // whether the last build composed the background anew
     GdiRegion m_textRegion;     // every label and panel picture: what a panel change repaints
 
     CPngListBtn m_btnMinimise;

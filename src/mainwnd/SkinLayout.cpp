@@ -4,6 +4,7 @@
 
 #include "app/Paths.h"
 #include "controls/SkinButton.h"
+#include "skin/FileStamp.h"
 #include "skin/ImageRoutines.h"
 #include "skin/SkinFile.h"
 
@@ -33,6 +34,7 @@ constexpr int kHueMax = 359;
 constexpr int kLevelMin = 1;
 constexpr int kLevelMax = 50;
 constexpr const wchar_t* kDefaultFontFace = L"Segoe UI";
+constexpr const wchar_t* kBackgroundPictures[] = {L"2", L"3"}; // "MAINPIC" keys drawn into the background
 
 // Caption colours: normal, over, down, disabled.
 struct TextColours {
@@ -89,14 +91,44 @@ void CHalcyDlg::BuildSkinLayout()
     Invalidate();
 }
 
+namespace {
+
+// What the composed background is made of: the names of its pictures, their places and their
+// files' stamps. A language change usually leaves all of it as it was.
+std::wstring BackgroundSource(const std::wstring& picturePath)
+{
+    std::wstring source;
+    auto add = [&source](const std::wstring& path, const std::wstring& what) {
+        source += path + L'|' + what + L'|';
+        if (const auto stamp = FileStampOf(path))
+            source += std::to_wstring(stamp->bytes) + L'.' + std::to_wstring(stamp->written.dwHighDateTime) + L'.' +
+                      std::to_wstring(stamp->written.dwLowDateTime);
+        source += L'\n';
+    };
+    add(picturePath, {});
+    for (const wchar_t* key : kBackgroundPictures) {
+        const std::wstring placed = GetSkinString(L"MAINPIC", key, L"");
+        add(ProgramFolder() + L"skins\\Pic\\" + ParseSkinPlacement(placed).text, placed);
+    }
+    return source;
+}
+
+} // namespace
+
 // The background picture with the two fixed skin pictures drawn into it once, so every
-// control shows them through its transparent parts.
+// control shows them through its transparent parts. A rebuild from the same pictures keeps it.
 void CHalcyDlg::ComposeBackground()
 {
+    const std::wstring path = SkinImagePath(GetSkinString(L"MAINSCREENNEW", L"Main", L""));
+    std::wstring source = BackgroundSource(path);
+    m_backgroundChanged = m_background.empty() || source != m_backgroundSource;
+    if (!m_backgroundChanged)
+        return;
+    m_backgroundSource = std::move(source);
+
     Bitmap picture;
     SIZE size{};
-    if (!LoadPictureFile(SkinImagePath(GetSkinString(L"MAINSCREENNEW", L"Main", L"")), picture, &size) ||
-        size.cx <= 0 || size.cy <= 0) {
+    if (!LoadPictureFile(path, picture, &size) || size.cx <= 0 || size.cy <= 0) {
         m_background.Reset();
         return;
     }
@@ -108,8 +140,8 @@ void CHalcyDlg::ComposeBackground()
         SelectGuard selectTarget(target, composed.get());
         SelectGuard selectSource(source, picture.get());
         ::BitBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
-        DrawSkinPicture(target, L"MAINPIC", L"2", ProgramFolder());
-        DrawSkinPicture(target, L"MAINPIC", L"3", ProgramFolder());
+        for (const wchar_t* key : kBackgroundPictures)
+            DrawSkinPicture(target, L"MAINPIC", key, ProgramFolder());
     }
     m_background = std::move(composed);
 }
@@ -234,7 +266,10 @@ void CHalcyDlg::BuildColourEditor()
 
 void CHalcyDlg::CreateSkinButton(CPngListBtn& button, const wchar_t* section, const std::wstring& key)
 {
-    DressSkinButton(button, m_hWnd, section, key, m_background, !m_layoutBuilt);
+    const SkinDress dress = !m_layoutBuilt        ? SkinDress::kCreateWindow
+                            : m_backgroundChanged ? SkinDress::kNewBackground
+                                                  : SkinDress::kSameBackground;
+    DressSkinButton(button, m_hWnd, section, key, m_background, dress);
 }
 
 void CHalcyDlg::CreateSkinEdit(CClrEdit& edit, const wchar_t* section, const std::wstring& key, bool digitsOnly)
@@ -247,21 +282,21 @@ void CHalcyDlg::CreateSkinEdit(CClrEdit& edit, const wchar_t* section, const std
         edit.Create(kColourEditStyle | (digitsOnly ? ES_NUMBER : 0), place, m_hWnd, 0);
         edit.SetImages(SizeRect({item.rect.width(), item.rect.height()}), faces[SkinImageSet::kNormal],
                        faces[SkinImageSet::kOver], faces[SkinImageSet::kDown], faces[SkinImageSet::kDisabled]);
-        edit.SetFontFace(SkinFontFace());
         edit.SetLimitText(kDecimalFieldLimit);
         edit.SetWindowText(item.text.c_str());
         edit.SetTextColour(kEditTextColour);
     }
-    edit.MoveWindow(place);
+    edit.SetFontFace(SkinFontFace()); // a language may bring its own face
+    PlaceControl(edit, place);
 }
 
 void CHalcyDlg::CreateSkinSwatch(CColorBtn2& swatch, const wchar_t* section, const std::wstring& key)
 {
     const SkinItem item = ReadItem(section, key);
-    SkinImageSet faces;
-    SIZE size{};
-    LoadSkinImageSet(item.name, faces, false, &size);
     if (!m_layoutBuilt) {
+        SkinImageSet faces;
+        SIZE size{};
+        LoadSkinImageSet(item.name, faces, false, &size);
         swatch.Create(L"", kOwnerDrawnStyle, SizeRect(size), m_hWnd, 0);
         swatch.SetImages(SizeRect(size), faces[SkinImageSet::kNormal], faces[SkinImageSet::kOver],
                          faces[SkinImageSet::kDown], faces[SkinImageSet::kDisabled]);
@@ -273,8 +308,9 @@ void CHalcyDlg::CreateSkinSwatch(CColorBtn2& swatch, const wchar_t* section, con
     }
     const RECT place = ToRect(item.rect);
     swatch.SetCaption(item.text);
-    swatch.SetBackground(place.left, place.top, place.right, place.bottom, m_background);
-    swatch.MoveWindow(place);
+    if (NeedsBackdrop(swatch, place))
+        swatch.SetBackground(place.left, place.top, place.right, place.bottom, m_background);
+    PlaceControl(swatch, place);
 }
 
 void CHalcyDlg::CreateSkinSlider(CPngHSliderBar& slider, UINT id, const wchar_t* section, const std::wstring& key,
@@ -311,8 +347,9 @@ void CHalcyDlg::DressSlider(CPngSliderBar& slider, const SkinItem& item, int min
         slider.SetRange(min, max);
     }
     const RECT place = ToRect(item.rect);
-    slider.SetBackground(place.left, place.top, place.right, place.bottom, m_background);
-    slider.MoveWindow(place);
+    if (NeedsBackdrop(slider, place))
+        slider.SetBackground(place.left, place.top, place.right, place.bottom, m_background);
+    PlaceControl(slider, place);
 }
 
 void CHalcyDlg::CreateSkinKnob(CPngRSliderBar2& knob, const wchar_t* section, const std::wstring& key, int min,
@@ -335,7 +372,19 @@ void CHalcyDlg::CreateSkinKnob(CPngRSliderBar2& knob, const wchar_t* section, co
         if (LoadPremultipliedImage(SkinImagePath(item.name + L"_mask.png"), mask))
             knob.SetRegionFromMask(mask);
     }
-    knob.MoveWindow(place);
+    PlaceControl(knob, place);
+}
+
+// A control keeps its piece of the background over an unchanged background at an unchanged place.
+bool CHalcyDlg::NeedsBackdrop(const CWnd& control, const RECT& place) const
+{
+    return !m_layoutBuilt || m_backgroundChanged || !control.IsPlacedAt(place);
+}
+
+void CHalcyDlg::PlaceControl(const CWnd& control, const RECT& place)
+{
+    if (!control.IsPlacedAt(place))
+        control.MoveWindow(place);
 }
 
 // Every label and panel picture area: what a panel change must repaint.

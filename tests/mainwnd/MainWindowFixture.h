@@ -57,6 +57,7 @@ struct HalcyDlgTestAccess {
     CPngHSliderBar& level() { return d.m_sliderLevel; }
     CPngRSliderBar2& hue() { return d.m_knobHue; }
     void paintScreen(HDC dc) { d.PaintScreen(dc); }
+    HBITMAP background() const { return d.m_background.get(); }
 };
 
 // Runs the window's queue as the program's loop does, with the pre-translate chain.

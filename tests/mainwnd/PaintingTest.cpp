@@ -22,16 +22,7 @@ protected:
     static void SetUpTestSuite()
     {
         s_folder = new TempFolder;
-        std::wstring from = TestProgramFolder() + L"*";
-        from.push_back(L'\0');
-        std::wstring to = s_folder->path();
-        to.push_back(L'\0');
-        SHFILEOPSTRUCTW copy{};
-        copy.wFunc = FO_COPY;
-        copy.pFrom = from.c_str();
-        copy.pTo = to.c_str();
-        copy.fFlags = FOF_NO_UI;
-        ASSERT_EQ(::SHFileOperationW(&copy), 0);
+        ASSERT_TRUE(CopyTestProgramFolder(s_folder->path()));
         ::WritePrivateProfileStringW(L"LED_TEXT", L"22", L"txt,700,8,90,24,Sensitivity,FALSE",
                                      (s_folder->path() + L"Lan\\skin_En.ini").c_str());
     }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shellapi.h>
+
 #include <string>
 
 // The built program folder as a Windows path with its trailing backslash.
@@ -20,6 +22,22 @@ inline std::wstring TestProgramFolder()
         if (c == L'/')
             c = L'\\';
     return path + L"\\";
+}
+
+// Copies the built program folder's content into folder (a path with its trailing backslash),
+// for a test that changes its skin.
+inline bool CopyTestProgramFolder(const std::wstring& folder)
+{
+    std::wstring from = TestProgramFolder() + L"*";
+    from.push_back(L'\0');
+    std::wstring to = folder;
+    to.push_back(L'\0'); // SHFileOperation takes double-terminated lists
+    SHFILEOPSTRUCTW copy{};
+    copy.wFunc = FO_COPY;
+    copy.pFrom = from.c_str();
+    copy.pTo = to.c_str();
+    copy.fFlags = FOF_NO_UI;
+    return ::SHFileOperationW(&copy) == 0;
 }
 
 inline bool SamePath(const std::wstring& a, const std::wstring& b)
