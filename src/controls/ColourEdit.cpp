@@ -24,6 +24,7 @@ void CClrEdit::SetImages(const RECT& rect, const Bitmap& normal, const Bitmap& o
     const Bitmap* sources[] = {&normal, &over, &down, &disabled};
     for (size_t i = 0; i < m_images.size(); ++i)
         CropBitmap(reference, m_images[i], *sources[i], rect.left, rect.top, rect.right, rect.bottom);
+    m_backgroundBrush.reset();
     if (ModifyStyle(WS_BORDER | WS_TABSTOP, 0))
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
@@ -62,11 +63,13 @@ BOOL CClrEdit::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     }
 }
 
-// The field's background is its skin image: a pattern brush aligned with the client area.
+// The field's background is its skin image: a pattern brush aligned with the client area,
+// made once per image.
 HBRUSH CClrEdit::OnCtlColor(HDC dc)
 {
-    m_backgroundBrush.reset(m_images[0].empty() ? ::CreateSolidBrush(m_backgroundColour)
-                                                : ::CreatePatternBrush(m_images[0].get()));
+    if (!m_backgroundBrush)
+        m_backgroundBrush.reset(m_images[0].empty() ? ::CreateSolidBrush(m_backgroundColour)
+                                                    : ::CreatePatternBrush(m_images[0].get()));
     ::SetTextColor(dc, m_textColour);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetBkColor(dc, m_backgroundColour);
