@@ -1,4 +1,4 @@
-// Image routines: GDI+ and OLE picture loading, premultiplied alpha, crops and mask regions.
+// Image routines: WIC, GDI+ and OLE picture loading, premultiplied alpha, crops and mask regions.
 #include "skin/ImageRoutines.h"
 
 #include "app/Paths.h"
@@ -6,6 +6,7 @@
 #include "framework/Handles.h"
 #include "skin/ImageHeader.h"
 #include "skin/SkinFaceCache.h"
+#include "skin/WicDecoder.h"
 
 #include <gdiplus.h>
 #include <ocidl.h>
@@ -79,26 +80,15 @@ BYTE Premultiply(BYTE value, BYTE alpha)
     return static_cast<BYTE>(value * alpha / 255);
 }
 
-// Copies the decoded pixels into a bottom-up DIB section of the given depth (32 with
-// premultiplied alpha, or 24 opaque), flipping GDI+'s top-down rows.
-HBITMAP CopyIntoDib(Gdiplus::Bitmap& image, int width, int height, bool withAlpha)
+// Copies top-down rows of straight pixels (32-bit BGRA or 24-bit BGR) into the bottom-up rows
+// of a DIB section, premultiplying 32-bit ones.
+void StoreRows(const BYTE* from, ptrdiff_t fromStride, BYTE* dibBits, int width, int height, bool withAlpha)
 {
-    const WORD bitCount = withAlpha ? 32 : 24;
-    void* bits = nullptr;
-    GdiBitmap dib(CreateDibSection(width, height, bitCount, &bits));
-    if (!dib)
-        return nullptr;
-    Gdiplus::Rect all(0, 0, width, height);
-    Gdiplus::BitmapData data{};
-    const Gdiplus::PixelFormat format = withAlpha ? PixelFormat32bppARGB : PixelFormat24bppRGB;
-    if (image.LockBits(&all, Gdiplus::ImageLockModeRead, format, &data) != Gdiplus::Ok)
-        return nullptr;
-
+    const int bitCount = withAlpha ? 32 : 24;
     const int stride = DibStride(width, bitCount);
     const size_t rowBytes = static_cast<size_t>(width) * (bitCount / 8);
-    for (int y = 0; y < height; ++y) {
-        const auto* from = static_cast<const BYTE*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride;
-        BYTE* to = static_cast<BYTE*>(bits) + static_cast<ptrdiff_t>(height - 1 - y) * stride;
+    for (int y = 0; y < height; ++y, from += fromStride) {
+        BYTE* to = dibBits + static_cast<ptrdiff_t>(height - 1 - y) * stride;
         std::memcpy(to, from, rowBytes);
         if (withAlpha) {
             for (int x = 0; x < width; ++x) {
@@ -110,7 +100,39 @@ HBITMAP CopyIntoDib(Gdiplus::Bitmap& image, int width, int height, bool withAlph
             }
         }
     }
+}
+
+// Copies the decoded pixels into a bottom-up DIB section of the given depth (32 with
+// premultiplied alpha, or 24 opaque).
+HBITMAP CopyIntoDib(Gdiplus::Bitmap& image, int width, int height, bool withAlpha)
+{
+    void* bits = nullptr;
+    GdiBitmap dib(CreateDibSection(width, height, withAlpha ? 32 : 24, &bits));
+    if (!dib)
+        return nullptr;
+    Gdiplus::Rect all(0, 0, width, height);
+    Gdiplus::BitmapData data{};
+    const Gdiplus::PixelFormat format = withAlpha ? PixelFormat32bppARGB : PixelFormat24bppRGB;
+    if (image.LockBits(&all, Gdiplus::ImageLockModeRead, format, &data) != Gdiplus::Ok)
+        return nullptr;
+    StoreRows(static_cast<const BYTE*>(data.Scan0), data.Stride, static_cast<BYTE*>(bits), width, height, withAlpha);
     image.UnlockBits(&data);
+    return dib.release();
+}
+
+// The same section from WIC's rows, which come top-down in a buffer of their own.
+HBITMAP CopyIntoDib(WicDecoder& picture)
+{
+    const int width = static_cast<int>(picture.width());
+    const int height = static_cast<int>(picture.height());
+    const bool withAlpha = picture.withAlpha();
+    const UINT rowBytes = picture.width() * (withAlpha ? 4 : 3);
+    std::vector<BYTE> rows(static_cast<size_t>(rowBytes) * picture.height());
+    void* bits = nullptr;
+    GdiBitmap dib(CreateDibSection(width, height, withAlpha ? 32 : 24, &bits));
+    if (!dib || !picture.CopyRows(rows.data(), rowBytes, static_cast<UINT>(rows.size())))
+        return nullptr;
+    StoreRows(rows.data(), rowBytes, static_cast<BYTE*>(bits), width, height, withAlpha);
     return dib.release();
 }
 
@@ -325,6 +347,28 @@ bool LoadPremultipliedImage(const std::wstring& path, Bitmap& target, SIZE* size
 {
     ReportSize(size, 0, 0);
     if (!target.empty() || !PictureFileWithinLimits(path))
+        return false;
+    return LoadPremultipliedImageWithWic(path, target, size) || LoadPremultipliedImageWithGdiplus(path, target, size);
+}
+
+bool LoadPremultipliedImageWithWic(const std::wstring& path, Bitmap& target, SIZE* size)
+{
+    WicDecoder picture;
+    // The header said the size is within the limits; the frame must say so too.
+    if (!target.empty() || !picture.Open(path) ||
+        !IsPictureSizeAllowed(PictureSize{picture.width(), picture.height()}))
+        return false;
+    HBITMAP dib = CopyIntoDib(picture);
+    if (!dib)
+        return false;
+    target.Attach(dib);
+    ReportSize(size, target.width(), target.height());
+    return true;
+}
+
+bool LoadPremultipliedImageWithGdiplus(const std::wstring& path, Bitmap& target, SIZE* size)
+{
+    if (!target.empty())
         return false;
     Gdiplus::Bitmap image(path.c_str(), FALSE);
     if (image.GetLastStatus() != Gdiplus::Ok)

@@ -23,9 +23,16 @@ struct SkinImageSet {
 // missing file, and one whose header tells no size (including formats the header reader does
 // not know, such as metafiles), are not within them.
 bool PictureFileWithinLimits(const std::wstring& path);
-// Decodes a PNG/JPEG/BMP/GIF with GDI+; a 32-bit result is premultiplied. The target must be
-// empty; on failure (a picture beyond the limits too) it stays empty and size reports 0 x 0.
+// Decodes a PNG/JPEG/BMP/GIF into a bottom-up section: 32-bit with premultiplied alpha when
+// the picture has alpha as GDI+ reads it, 24-bit otherwise. The target must be empty; on
+// failure (a picture beyond the limits too) it stays empty and size reports 0 x 0. WIC decodes
+// when the thread has a COM apartment and the format is one it reads as GDI+ does; GDI+ decodes
+// everything else, so both give the same bytes.
 bool LoadPremultipliedImage(const std::wstring& path, Bitmap& target, SIZE* size = nullptr);
+// The two decoders of LoadPremultipliedImage, without its size limits. The WIC one fails when
+// it leaves the picture to GDI+.
+bool LoadPremultipliedImageWithWic(const std::wstring& path, Bitmap& target, SIZE* size = nullptr);
+bool LoadPremultipliedImageWithGdiplus(const std::wstring& path, Bitmap& target, SIZE* size = nullptr);
 // Loads an opaque picture (BMP, JPEG, GIF) with OleLoadPicture; a missing or undecodable
 // file, or one beyond the size limits, keeps the target and reports 0 x 0.
 bool LoadPictureFile(const std::wstring& path, Bitmap& target, SIZE* size = nullptr);
