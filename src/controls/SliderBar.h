@@ -5,6 +5,7 @@
 #include "controls/HoverTracker.h"
 #include "controls/SliderGeometry.h"
 #include "controls/SliderWindow.h"
+#include "framework/Handles.h"
 #include "framework/Wnd.h"
 #include "skin/Bitmap.h"
 
@@ -71,11 +72,15 @@ private:
     void OnMouseLeave();
     LRESULT OnCaptureChanged(HWND gainedBy);
     LRESULT OnDestroy();
-    // Repaints the whole face; a control without a window has nothing to repaint.
+    // Paints the whole face at once rather than invalidating it: on some platforms an
+    // invalidation and its WM_PAINT cost many times the drawing, and one colour change moves
+    // several sliders. A hidden control is painted when it is shown.
     void Redraw() const noexcept
     {
-        if (m_hWnd)
-            Invalidate();
+        if (m_hWnd && IsWindowVisible()) {
+            WindowDc dc(m_hWnd);
+            Compose(dc);
+        }
     }
     void OnPaint();
     void Compose(HDC target) const;

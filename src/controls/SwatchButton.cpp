@@ -52,7 +52,24 @@ void CColorBtn2::SetColor(int red, int green, int blue)
     m_blue = std::clamp(blue, 0, 255);
     Tint(Face(SkinImageSet::kNormal), m_tintedNormal, m_normalPixels);
     Tint(Face(SkinImageSet::kDown), m_tintedDown, m_downPixels);
-    Invalidate(true);
+    PaintNow();
+}
+
+// A colour change is painted at once, as the sliders paint theirs: the cell is drawn whole,
+// so it needs neither an invalidation nor an erase.
+void CColorBtn2::PaintNow()
+{
+    if (!m_hWnd || !IsWindowVisible())
+        return;
+    WindowDc dc(m_hWnd);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.hwndItem = m_hWnd;
+    item.hDC = dc;
+    item.rcItem = GetClientRect();
+    const LRESULT state = SendMessage(BM_GETSTATE);
+    item.itemState = ((state & BST_PUSHED) ? ODS_SELECTED : 0) | (IsWindowEnabled() ? 0 : ODS_DISABLED);
+    DrawItem(&item);
 }
 
 void CColorBtn2::Tint(const Bitmap& face, Bitmap& tinted, std::vector<BYTE>& pixels) const
