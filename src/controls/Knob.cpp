@@ -202,9 +202,10 @@ void CPngRSliderBar2::OnPaint()
 void CPngRSliderBar2::Compose(HDC target) const
 {
     const SIZE size = ClientSize();
-    Surface surface(size.cx, size.cy);
-    if (!surface || !target)
+    const Surface* kept = target ? m_surface.Take(size.cx, size.cy) : nullptr;
+    if (!kept)
         return;
+    const Surface& surface = *kept;
     BlendBitmap(surface.dc(), 0, 0, size.cx, size.cy, m_dial);
     const knob::Rect thumb = knob::ThumbRect(Dial(), m_internal, m_maximum, m_thumb.width(), m_thumb.height());
     BlendBitmap(surface.dc(), thumb.left, thumb.top, m_thumb.width(), m_thumb.height(), m_thumb);

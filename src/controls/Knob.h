@@ -6,6 +6,7 @@
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
 #include "skin/Bitmap.h"
+#include "skin/Surface.h"
 
 #include <windows.h>
 
@@ -67,6 +68,7 @@ private:
 
     HWND m_parent = nullptr;
     Bitmap m_dial;
+    mutable KeptSurface m_surface; // composing changes no state of the knob
     Bitmap m_thumb;
     int m_internal = 0;
     int m_minimum = 0;

@@ -137,9 +137,10 @@ void CPngListBtn::DrawCaption(HDC dc, int width, int height, const ButtonLook& l
 void CPngListBtn::DrawItem(DRAWITEMSTRUCT* item)
 {
     const RECT client = GetClientRect();
-    Surface surface(client.right, client.bottom);
-    if (!surface)
+    const Surface* kept = m_surface.Take(client.right, client.bottom);
+    if (!kept)
         return;
+    const Surface& surface = *kept;
     CopyBitmap(surface.dc(), 0, 0, m_background);
     const ButtonLook look = ChooseLook(StateOf(*item));
     BlendBitmap(surface.dc(), 0, 0, client.right, client.bottom, Face(look.face));

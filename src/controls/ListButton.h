@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls/BitmapButtonEx.h"
+#include "skin/Surface.h"
 
 class CPngListBtn : public CBitmapBtnEx {
 public:
@@ -44,6 +45,7 @@ private:
 
     int m_index = kNoIndex;
     Bitmap m_background;
+    KeptSurface m_surface;
     std::array<Bitmap, 3> m_icons; // normal, over, down
     int m_iconGap = 0;
     RECT m_iconRect{-1, 0, 0, 0};

@@ -220,9 +220,10 @@ void CPngSliderBar::OnPaint()
 void CPngSliderBar::Compose(HDC target) const
 {
     const SIZE size = ClientSize();
-    Surface surface(size.cx, size.cy);
-    if (!surface || !target)
+    const Surface* kept = target ? m_surface.Take(size.cx, size.cy) : nullptr;
+    if (!kept)
         return;
+    const Surface& surface = *kept;
     CopyBitmap(surface.dc(), 0, 0, m_backdrop);
     const POINT thumb = ThumbOrigin(size);
     DrawTrack(surface.dc(), thumb, size);

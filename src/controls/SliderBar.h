@@ -8,6 +8,7 @@
 #include "framework/Handles.h"
 #include "framework/Wnd.h"
 #include "skin/Bitmap.h"
+#include "skin/Surface.h"
 
 #include <windows.h>
 
@@ -96,6 +97,7 @@ private:
     Bitmap m_thumbDown;
     Bitmap m_thumbDisabled;
     Bitmap m_backdrop;
+    mutable KeptSurface m_surface; // composing changes no state of the slider
     int m_value = 0;
     int m_minimum = 0;
     int m_maximum = 10;

@@ -102,9 +102,10 @@ void CColorBtn2::SetBackground(int left, int top, int right, int bottom, const B
 void CColorBtn2::DrawItem(DRAWITEMSTRUCT* item)
 {
     const RECT client = GetClientRect();
-    Surface surface(client.right, client.bottom);
-    if (!surface)
+    const Surface* kept = m_surface.Take(client.right, client.bottom);
+    if (!kept)
         return;
+    const Surface& surface = *kept;
     CopyBitmap(surface.dc(), 0, 0, m_background);
     const Bitmap& face = IsSelected() ? m_tintedDown : m_tintedNormal;
     BlendBitmap(surface.dc(), 0, 0, client.right, client.bottom, face, 0, 0, m_faceAlpha);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls/BitmapButton2.h"
+#include "skin/Surface.h"
 
 #include <vector>
 
@@ -36,4 +37,5 @@ private:
     std::vector<BYTE> m_normalPixels; // scratch copies of the faces, sized by SetTintSources
     std::vector<BYTE> m_downPixels;
     Bitmap m_background;
+    KeptSurface m_surface;
 };
