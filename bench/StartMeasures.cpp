@@ -51,8 +51,9 @@ void MeasureStartParts(ResultTable& table)
               "ms");
     service::StopAll();
 
+    // Inside the device list's apartment, as in Create(): WIC decodes only where COM is set up.
     const std::wstring face = ProgramFolder() + L"skins\\" + kSampleFace;
-    table.Add("... inside Create(): decoding one skin face with GDI+ (the skin has " +
+    table.Add("... inside Create(): decoding one skin face (WIC; the skin has " +
                   std::to_string(SkinFaceFileCount()) + ")",
               MedianMs(kRuns,
                        [&](int) {
