@@ -113,10 +113,8 @@ CPngListBtn::CaptionPlace CPngListBtn::PlaceCaption(int width, int height, SIZE 
 
 void CPngListBtn::DrawCaption(HDC dc, int width, int height, const ButtonLook& look) const
 {
-    GdiFont font(::CreateFontW(m_fontHeight, 0, 0, 0, m_fontWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, kClearTypeNatural, FF_SWISS,
-                               SkinFontFace().c_str()));
-    SelectGuard select(dc, font.get());
+    const HFONT font = m_font.Get({m_fontHeight, m_fontWeight, kClearTypeNatural, FF_SWISS, SkinFontFace()});
+    SelectGuard select(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ColourOf(look.caption));
     SIZE extent{};

@@ -110,10 +110,8 @@ void CColorBtn2::DrawItem(DRAWITEMSTRUCT* item)
     const Bitmap& face = IsSelected() ? m_tintedDown : m_tintedNormal;
     BlendBitmap(surface.dc(), 0, 0, client.right, client.bottom, face, 0, 0, m_faceAlpha);
 
-    GdiFont font(::CreateFontW(m_fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, kClearTypeNatural, kCaptionPitchAndFamily,
-                               SkinFontFace().c_str()));
-    SelectGuard select(surface.dc(), font.get());
+    const HFONT font = m_font.Get({m_fontHeight, FW_NORMAL, kClearTypeNatural, kCaptionPitchAndFamily, SkinFontFace()});
+    SelectGuard select(surface.dc(), font);
     ::SetBkMode(surface.dc(), TRANSPARENT);
     ::SetTextColor(surface.dc(), CaptionColour((item->itemState & ODS_SELECTED) != 0));
     RECT text = client;

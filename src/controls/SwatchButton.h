@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls/BitmapButton2.h"
+#include "skin/KeptFont.h"
 #include "skin/Surface.h"
 
 #include <vector>
@@ -38,4 +39,5 @@ private:
     std::vector<BYTE> m_downPixels;
     Bitmap m_background;
     KeptSurface m_surface;
+    KeptFont m_font;
 };
