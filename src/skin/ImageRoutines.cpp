@@ -16,6 +16,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -244,6 +245,63 @@ HBITMAP CopyToDib24(HBITMAP source)
     return copy.release();
 }
 
+bool TakeOpaqueCopy(HBITMAP source, Bitmap& target, SIZE* size)
+{
+    HBITMAP copy = CopyToDib24(source);
+    if (!copy)
+        return false;
+    target.Attach(copy);
+    ReportSize(size, target.width(), target.height());
+    return true;
+}
+
+// A whole, uncompressed bitmap file as a section of its own depth, or null: compressed files,
+// old-style headers and files cut short are not read here. Every size is checked against the
+// bytes at hand (the platform's own file loader reads past the end of a file cut short).
+HBITMAP BitmapFileSection(const BYTE* data, DWORD bytes)
+{
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    if (bytes < sizeof(file) + sizeof(info) || data[0] != 'B' || data[1] != 'M')
+        return nullptr;
+    std::memcpy(&file, data, sizeof(file));
+    std::memcpy(&info, data + sizeof(file), sizeof(info));
+    const std::uint64_t available = bytes - sizeof(file);
+    const bool plainDepth = info.biBitCount == 1 || info.biBitCount == 4 || info.biBitCount == 8 ||
+                            info.biBitCount == 16 || info.biBitCount == 24 || info.biBitCount == 32;
+    if (info.biSize < sizeof(info) || info.biSize > available || info.biCompression != BI_RGB ||
+        info.biPlanes != 1 || !plainDepth || info.biWidth <= 0 || info.biHeight == 0 ||
+        info.biHeight == std::numeric_limits<LONG>::min())
+        return nullptr;
+    const std::uint64_t paletteLimit = info.biBitCount <= 8 ? (1u << info.biBitCount) : 0;
+    const std::uint64_t colours = info.biClrUsed ? info.biClrUsed : paletteLimit;
+    if (info.biBitCount <= 8 && colours > paletteLimit)
+        return nullptr;
+    const std::uint64_t headerBytes = info.biSize + colours * sizeof(RGBQUAD);
+    const std::uint64_t rows = info.biHeight < 0 ? std::uint64_t(-std::int64_t{info.biHeight}) : info.biHeight;
+    const std::uint64_t stride = (std::uint64_t{static_cast<DWORD>(info.biWidth)} * info.biBitCount + 31) / 32 * 4;
+    const std::uint64_t pixelBytes = stride * rows;
+    if (headerBytes > available || std::uint64_t{file.bfOffBits} + pixelBytes > bytes)
+        return nullptr;
+
+    // The header and colour table copied out: the file's header sits at an odd place.
+    std::vector<BYTE> header(data + sizeof(file), data + sizeof(file) + headerBytes);
+    void* bits = nullptr;
+    HBITMAP section = ::CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(header.data()), DIB_RGB_COLORS,
+                                         &bits, nullptr, 0);
+    if (section && bits)
+        std::memcpy(bits, data + file.bfOffBits, pixelBytes);
+    return section;
+}
+
+HBITMAP BitmapFileSection(HGLOBAL block, DWORD bytes)
+{
+    const auto* data = static_cast<const BYTE*>(::GlobalLock(block));
+    HBITMAP section = data ? BitmapFileSection(data, bytes) : nullptr;
+    ::GlobalUnlock(block);
+    return section;
+}
+
 // Sets the alpha byte of every pixel of a 32-bit section to opaque.
 void MakeOpaque(const Bitmap& dib)
 {
@@ -390,6 +448,10 @@ bool LoadPictureFile(const std::wstring& path, Bitmap& target, SIZE* size)
     GlobalMem block = ReadFileIntoGlobal(path, &bytes);
     if (!block)
         return false;
+    // A plain bitmap file goes straight into a section: the picture object makes a device bitmap
+    // of a large background many times slower. Anything else is left to the picture object.
+    if (const GdiBitmap section(BitmapFileSection(block.get(), bytes)); section)
+        return TakeOpaqueCopy(section.get(), target, size);
     ComPtr<IStream> stream;
     if (FAILED(::CreateStreamOnHGlobal(block.get(), TRUE, stream.put())))
         return false;
@@ -403,12 +465,7 @@ bool LoadPictureFile(const std::wstring& path, Bitmap& target, SIZE* size)
     OLE_HANDLE handle = 0;
     if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP || FAILED(picture->get_Handle(&handle)))
         return false;
-    HBITMAP copy = CopyToDib24(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)));
-    if (!copy)
-        return false;
-    target.Attach(copy);
-    ReportSize(size, target.width(), target.height());
-    return true;
+    return TakeOpaqueCopy(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), target, size);
 }
 
 void LoadSkinImageSet(const std::wstring& name, SkinImageSet& set, bool sameForAll, SIZE* size)

@@ -210,6 +210,31 @@ TEST(LoadPictureFile, LoadsABitmapFileOpaque)
     EXPECT_EQ(DibPixel(picture, 0, 0), (Bgra{0, 0, 7, 0}));
 }
 
+// Bitmap files of other depths and one cut short: the same opaque picture, or nothing.
+TEST(LoadPictureFile, BitmapFilesOfOtherDepthsAndCutShort)
+{
+    TempFolder folder;
+    const auto pixelAt = [](int x, int y) { return Bgra{BYTE(40 * x), BYTE(60 * y), 7, 255}; };
+    ASSERT_TRUE(WriteImage(folder / L"deep.bmp", 5, 3, pixelAt, L"image/bmp", PixelFormat32bppRGB));
+    ASSERT_TRUE(WriteImage(folder / L"large.bmp", 300, 200, pixelAt, L"image/bmp", PixelFormat24bppRGB));
+    const std::string whole = ReadFileBytes(folder / L"large.bmp");
+    WriteFileBytes(folder / L"cut.bmp", whole.substr(0, whole.size() / 2));
+
+    Bitmap deep;
+    ASSERT_TRUE(LoadPictureFile(folder / L"deep.bmp", deep));
+    EXPECT_EQ(deep.depth(), 24);
+    EXPECT_EQ(DibPixel(deep, 4, 2), (Bgra{160, 120, 7, 0}));
+
+    Bitmap cut;
+    SIZE size{};
+    if (LoadPictureFile(folder / L"cut.bmp", cut, &size)) {
+        EXPECT_EQ(size.cx, 300);
+        EXPECT_EQ(size.cy, 200);
+    } else {
+        EXPECT_TRUE(cut.empty());
+    }
+}
+
 TEST(LoadPictureFile, AFileThatIsNoPictureKeepsTheTarget)
 {
     TempFolder folder;
