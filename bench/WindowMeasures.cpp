@@ -168,10 +168,12 @@ void MeasureRebuilds(ResultTable& table, CHalcyDlg& dialog)
         PumpMessages();
     };
     HalcyDlgTestAccess window{dialog};
-    table.Add("skin load: BuildSkinLayout (skin file, background, every control)",
+    // Over the built window a build keeps what the skin leaves unchanged; a skin loaded whole is
+    // part of the second Create() above.
+    table.Add("skin re-dress: BuildSkinLayout again over the built window, same skin",
               MedianMs(
                   kRuns, [](int) {}, [&](int) { window.BuildSkinLayout(); }, settle),
-              "ms", kRebuildGoalMs);
+              "ms");
 
     // The first switch to a language reads its skin file; later ones find its answers kept.
     const Stopwatch firstSwitch;
