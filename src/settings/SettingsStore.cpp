@@ -132,12 +132,40 @@ private:
     IniSection m_stored;
 };
 
+// The entries of one section of a file that does not exist yet, written with one call for the
+// section instead of one per key (each call rewrites the file): the bytes come out the same.
+class NewSection {
+public:
+    void WriteInt(const wchar_t* key, int value) { Add(key, std::to_wstring(value)); }
+    template <class Record>
+    void WriteRecord(const std::wstring& key, const Record& record)
+    {
+        Add(key, EncodeHexRecord(std::as_bytes(std::span(&record, 1))));
+    }
+    void Save(const std::wstring& path, const std::wstring& name) const
+    {
+        std::wstring entries = m_entries;
+        entries.push_back(L'\0'); // the list ends with an empty entry
+        ::WritePrivateProfileSectionW(name.c_str(), entries.c_str(), path.c_str());
+    }
+
+private:
+    void Add(const std::wstring& key, const std::wstring& value)
+    {
+        m_entries += key + L'=' + value;
+        m_entries.push_back(L'\0');
+    }
+
+    std::wstring m_entries;
+};
+
 std::wstring RecordKey(const GroupKeys& keys, int index)
 {
     return keys.effectPrefix + std::to_wstring(index);
 }
 
-void WriteGroup(const StoredSection& section, const GroupKeys& keys, const GroupSettings& group)
+template <class Section>
+void WriteGroup(Section& section, const GroupKeys& keys, const GroupSettings& group)
 {
     section.WriteInt(keys.synchronize, group.Synchronize);
     section.WriteInt(keys.devNum, group.DevNum);
@@ -166,17 +194,44 @@ ULONGLONG FileBytes(const std::wstring& path)
     return (ULONGLONG(attributes.nFileSizeHigh) << 32) | attributes.nFileSizeLow;
 }
 
+template <class Section>
+void WriteSettingKeys(Section& section, const SettingsBlock& block)
+{
+    for (const IntKey& key : kSettingKeys)
+        section.WriteInt(key.name, block.*key.field);
+    section.WriteRecord(kMusicKey, block.fMusicInfo);
+}
+
+template <class Section>
+void WriteProfileKeys(Section& section, const ProfileSettings& profile)
+{
+    WriteGroup(section, kDramKeys, profile.dram);
+    WriteGroup(section, kSsdKeys, profile.ssd);
+}
+
+void WriteNewFile(const SettingsBlock& block, const std::wstring& path)
+{
+    NewSection setting;
+    WriteSettingKeys(setting, block);
+    setting.Save(path, kSettingSection);
+    for (int n = 0; n < kProfileCount; ++n) {
+        NewSection section;
+        WriteProfileKeys(section, block.profiles[n]);
+        section.Save(path, ProfileSection(n));
+    }
+}
+
 void WriteBlock(const SettingsBlock& block, const std::wstring& path)
 {
+    if (!PathExists(path)) {
+        WriteNewFile(block, path);
+        return;
+    }
     const StoredSection setting(path, kSettingSection);
-    for (const IntKey& key : kSettingKeys)
-        setting.WriteInt(key.name, block.*key.field);
-    setting.WriteRecord(kMusicKey, block.fMusicInfo);
-
+    WriteSettingKeys(setting, block);
     for (int n = 0; n < kProfileCount; ++n) {
         const StoredSection section(path, ProfileSection(n));
-        WriteGroup(section, kDramKeys, block.profiles[n].dram);
-        WriteGroup(section, kSsdKeys, block.profiles[n].ssd);
+        WriteProfileKeys(section, block.profiles[n]);
     }
 }
 
