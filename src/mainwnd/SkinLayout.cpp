@@ -120,11 +120,11 @@ std::wstring BackgroundSource(const std::wstring& picturePath)
 void CHalcyDlg::ComposeBackground()
 {
     const std::wstring path = SkinImagePath(GetSkinString(L"MAINSCREENNEW", L"Main", L""));
-    std::wstring source = BackgroundSource(path);
-    m_backgroundChanged = m_background.empty() || source != m_backgroundSource;
+    std::wstring madeFrom = BackgroundSource(path);
+    m_backgroundChanged = m_background.empty() || madeFrom != m_backgroundSource;
     if (!m_backgroundChanged)
         return;
-    m_backgroundSource = std::move(source);
+    m_backgroundSource = std::move(madeFrom);
 
     Bitmap picture;
     SIZE size{};
