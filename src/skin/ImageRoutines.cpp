@@ -245,14 +245,19 @@ HBITMAP CopyToDib24(HBITMAP source)
     return copy.release();
 }
 
-bool TakeOpaqueCopy(HBITMAP source, Bitmap& target, SIZE* size)
+// The loaders' last step: the target takes the new section and its size is reported.
+bool AttachLoaded(HBITMAP dib, Bitmap& target, SIZE* size)
 {
-    HBITMAP copy = CopyToDib24(source);
-    if (!copy)
+    if (!dib)
         return false;
-    target.Attach(copy);
+    target.Attach(dib);
     ReportSize(size, target.width(), target.height());
     return true;
+}
+
+bool TakeOpaqueCopy(HBITMAP source, Bitmap& target, SIZE* size)
+{
+    return AttachLoaded(CopyToDib24(source), target, size);
 }
 
 // A whole, uncompressed bitmap file as a section of its own depth, or null: compressed files,
@@ -416,12 +421,7 @@ bool LoadPremultipliedImageWithWic(const std::wstring& path, Bitmap& target, SIZ
     if (!target.empty() || !picture.Open(path) ||
         !IsPictureSizeAllowed(PictureSize{picture.width(), picture.height()}))
         return false;
-    HBITMAP dib = CopyIntoDib(picture);
-    if (!dib)
-        return false;
-    target.Attach(dib);
-    ReportSize(size, target.width(), target.height());
-    return true;
+    return AttachLoaded(CopyIntoDib(picture), target, size);
 }
 
 bool LoadPremultipliedImageWithGdiplus(const std::wstring& path, Bitmap& target, SIZE* size)
@@ -433,12 +433,7 @@ bool LoadPremultipliedImageWithGdiplus(const std::wstring& path, Bitmap& target,
         return false;
     const int width = static_cast<int>(image.GetWidth());
     const int height = static_cast<int>(image.GetHeight());
-    HBITMAP dib = CopyIntoDib(image, width, height, HasAlpha(image));
-    if (!dib)
-        return false;
-    target.Attach(dib);
-    ReportSize(size, width, height);
-    return true;
+    return AttachLoaded(CopyIntoDib(image, width, height, HasAlpha(image)), target, size);
 }
 
 bool LoadPictureFile(const std::wstring& path, Bitmap& target, SIZE* size)
