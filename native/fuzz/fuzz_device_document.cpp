@@ -2,6 +2,7 @@
 // fault, a failed parse must leave the document alone, the UTF-8 handed to the parser must be
 // well-formed, and the nesting guard must never measure less than the parser really nests.
 #include "FuzzInput.h"
+#include "XmlTreeDepth.h"
 
 #include "devices/DeviceDocument.h"
 #include "devices/Utf8Text.h"
@@ -15,21 +16,6 @@
 
 namespace {
 
-// The element depth of the tree the parser built, walked without recursion.
-int TreeDepth(const TiXmlDocument& document)
-{
-    int deepest = 0;
-    std::vector<std::pair<const TiXmlNode*, int>> pending{{&document, 0}};
-    while (!pending.empty()) {
-        const auto [node, depth] = pending.back();
-        pending.pop_back();
-        deepest = std::max(deepest, depth);
-        for (const TiXmlNode* child = node->FirstChild(); child; child = child->NextSibling())
-            if (child->ToElement())
-                pending.emplace_back(child, depth + 1);
-    }
-    return deepest;
-}
 
 bool IsContinuation(unsigned char c)
 {

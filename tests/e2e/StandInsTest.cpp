@@ -16,16 +16,6 @@
 
 namespace {
 
-// A build folder path of the test as a Windows path, from the form "Z:/...".
-std::wstring WindowsPath(const std::string& path)
-{
-    std::wstring wide(path.begin(), path.end());
-    for (wchar_t& c : wide)
-        if (c == L'/')
-            c = L'\\';
-    return wide;
-}
-
 const std::wstring kProgramFolder = WindowsPath(TEST_PROGRAM_DIR) + L"\\";
 const std::wstring kToolsFolder = WindowsPath(TEST_TOOLS_DIR) + L"\\";
 

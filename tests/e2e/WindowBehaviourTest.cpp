@@ -54,7 +54,7 @@ protected:
         ::CreateDirectoryW((m_devices / L"dram").c_str(), nullptr);
         ::CreateDirectoryW((m_devices / L"ssd").c_str(), nullptr);
         for (const wchar_t* module : {L"dimm-a2.xml", L"dimm-b2.xml"})
-            ::CopyFileW((ProgramFolderPath() + L"devices\\dram\\" + module).c_str(),
+            ::CopyFileW((TestProgramFolder() + L"devices\\dram\\" + module).c_str(),
                         (m_devices / L"dram\\" + module).c_str(), FALSE);
         ::SetEnvironmentVariableW(L"VELDRIAN_STANDIN_DEVICES", m_devices.path().c_str()); // the program inherits it
 
@@ -245,7 +245,7 @@ TEST_F(WindowBehaviour, TheSsdQuestionMasksTheWindowAndRetryAddsTheGroupOnceFoun
     input::Settle(500);
     EXPECT_TRUE(::IsWindow(warning)) << "no SSD yet: the question stays";
 
-    ::CopyFileW((ProgramFolderPath() + L"devices\\dram\\dimm-a2.xml").c_str(), (m_devices / L"ssd\\ssd1.xml").c_str(),
+    ::CopyFileW((TestProgramFolder() + L"devices\\dram\\dimm-a2.xml").c_str(), (m_devices / L"ssd\\ssd1.xml").c_str(),
                 FALSE);
     Click(warning, retry);
     ASSERT_TRUE(Eventually([&] { return !::IsWindow(warning); }));
@@ -262,7 +262,7 @@ TEST_F(WindowBehaviour, TheSsdQuestionMasksTheWindowAndRetryAddsTheGroupOnceFoun
     input::Settle(500);
     const HWND again = m_program->WaitForWindow(kWarningCaption);
     ASSERT_NE(again, nullptr);
-    ::CopyFileW((ProgramFolderPath() + L"devices\\dram\\dimm-a2.xml").c_str(), (m_devices / L"ssd\\ssd2.xml").c_str(),
+    ::CopyFileW((TestProgramFolder() + L"devices\\dram\\dimm-a2.xml").c_str(), (m_devices / L"ssd\\ssd2.xml").c_str(),
                 FALSE);
     Click(again, retry);
     ASSERT_TRUE(Eventually([&] { return !::IsWindow(again); }));

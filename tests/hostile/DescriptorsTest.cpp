@@ -3,7 +3,6 @@
 // and on the warning's retry, lets each be chosen, answers, and ends cleanly.
 #include "ProgramUnderTest.h"
 
-#include "skin/SkinValues.h"
 
 #include <gtest/gtest.h>
 
@@ -62,19 +61,6 @@ const std::pair<const wchar_t*, std::string> kHostileDocuments[] = {
     {L"14-unclosed.xml", "<descriptor><device><name>Unclosed</name><layout><led_count>4"},
 };
 
-std::wstring SkinPlaceFile()
-{
-    return BuiltProgramFolder() + L"Lan\\skin_En.ini";
-}
-
-POINT CentreOf(const wchar_t* section, const wchar_t* key)
-{
-    wchar_t value[512] = {};
-    ::GetPrivateProfileStringW(section, key, L"", value, 512, SkinPlaceFile().c_str());
-    const SkinRect r = ParseSkinItem(value).rect;
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 class HostileDescriptors : public testing::Test {
 protected:
     void SetUp() override
@@ -106,7 +92,7 @@ protected:
         const HWND warning = program.Process().WaitForWindow(kWarningCaption);
         if (!warning)
             return nullptr;
-        const HWND retry = ::ChildWindowFromPointEx(warning, CentreOf(L"WARN", L"2"), CWP_SKIPINVISIBLE);
+        const HWND retry = ::ChildWindowFromPointEx(warning, Centre(SkinPlace(L"WARN", L"2")), CWP_SKIPINVISIBLE);
         DWORD_PTR result = 0;
         ::SendMessageTimeoutW(warning, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(retry),
                               SMTO_BLOCK, kAnswerMs, &result);
@@ -146,7 +132,7 @@ TEST_F(HostileDescriptors, HundredsOfDevices)
 {
     constexpr int kDramDevices = 250; // described: more than the settings keep
     constexpr int kSsdDevices = 300;  // more than a provider is asked for
-    const std::string module = ReadFileBytes(BuiltProgramFolder() + L"devices\\dram\\dimm-a2.xml");
+    const std::string module = ReadFileBytes(TestProgramFolder() + L"devices\\dram\\dimm-a2.xml");
     for (int i = 0; i < kSsdDevices; ++i) {
         wchar_t name[32];
         swprintf(name, std::size(name), L"m%03d.xml", i);
@@ -161,7 +147,7 @@ TEST_F(HostileDescriptors, HundredsOfDevices)
     ChooseEveryDevice(program);
     EXPECT_TRUE(program.Answers());
 
-    const HWND apply = ::ChildWindowFromPointEx(program.Window(), CentreOf(L"MAIN", L"4"), CWP_SKIPINVISIBLE);
+    const HWND apply = ::ChildWindowFromPointEx(program.Window(), Centre(SkinPlace(L"MAIN", L"4")), CWP_SKIPINVISIBLE);
     ASSERT_NE(apply, program.Window());
     ::SendMessageW(program.Window(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(apply));
     const std::unique_ptr<SettingsBlock> applied = ReadWholeSettings(SettingsFile());

@@ -17,7 +17,7 @@ class ProgramFolderCopy {
 public:
     ProgramFolderCopy()
     {
-        std::wstring from = BuiltProgramFolder();
+        std::wstring from = TestProgramFolder();
         from.back() = L'\0'; // the trailing backslash goes; SHFileOperation takes double-terminated lists
         from.push_back(L'\0');
         std::wstring to = m_parent.path();

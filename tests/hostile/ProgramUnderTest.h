@@ -6,6 +6,7 @@
 #include "FileText.h"
 #include "ProgramProcess.h"
 #include "ServiceProbe.h"
+#include "SkinPlaces.h"
 #include "TempFolder.h"
 
 #include "framework/Handles.h"
@@ -83,12 +84,6 @@ inline std::unique_ptr<SettingsBlock> ReadWholeSettings(const std::wstring& path
     return zeros;
 }
 
-inline std::wstring BuiltProgramFolder()
-{
-    const std::wstring exe = ProgramProcess::DefaultExe();
-    return exe.substr(0, exe.rfind(L'\\') + 1);
-}
-
 // devices\dram\ and devices\ssd\ in a temporary folder, named to the provider by the variable
 // the started program inherits; the two demo modules unless told otherwise.
 class DevicesFolder {
@@ -99,7 +94,7 @@ public:
         ::CreateDirectoryW((m_folder / L"ssd").c_str(), nullptr);
         if (demoModules)
             for (const wchar_t* module : {L"dimm-a2.xml", L"dimm-b2.xml"})
-                ::CopyFileW((BuiltProgramFolder() + L"devices\\dram\\" + module).c_str(), Dram(module).c_str(), FALSE);
+                ::CopyFileW((TestProgramFolder() + L"devices\\dram\\" + module).c_str(), Dram(module).c_str(), FALSE);
         ::SetEnvironmentVariableW(L"VELDRIAN_STANDIN_DEVICES", m_folder.path().c_str());
     }
     ~DevicesFolder() { ::SetEnvironmentVariableW(L"VELDRIAN_STANDIN_DEVICES", nullptr); }

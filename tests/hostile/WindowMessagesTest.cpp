@@ -5,7 +5,6 @@
 #include "ProgramUnderTest.h"
 
 #include "framework/Wnd.h"
-#include "skin/SkinValues.h"
 
 #include <gtest/gtest.h>
 
@@ -29,19 +28,6 @@ constexpr LPARAM kSliderIds[] = {10001, 10002, 10003, 10004, 10005, 10006, 10007
                                  10010, 0,     1,     9999,  10011, 65535, -1,    LPARAM(0x100002712)};
 constexpr WPARAM kSliderValues[] = {WPARAM(INT_MIN), WPARAM(-1), 0,   1,    5,       50,          255,
                                     256,             359,        360, 1000, INT_MAX, 0xFFFFFFFFu, WPARAM(1) << 63};
-
-std::wstring SkinPlaceFile()
-{
-    return BuiltProgramFolder() + L"Lan\\skin_En.ini";
-}
-
-POINT CentreOf(const wchar_t* section, const wchar_t* key)
-{
-    wchar_t value[512] = {};
-    ::GetPrivateProfileStringW(section, key, L"", value, 512, SkinPlaceFile().c_str());
-    const SkinRect r = ParseSkinItem(value).rect;
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
 
 HWND ChildAt(HWND wnd, POINT client)
 {
@@ -165,8 +151,8 @@ TEST_F(HostileMessages, ArbitraryValuesKeepItAnsweringAndInRange)
         ::PostMessageW(wnd, kSliderPos, random(), random());
     ASSERT_TRUE(program.Answers()) << "after slider positions";
     for (const wchar_t* key : {L"31", L"32", L"33"})
-        EXPECT_TRUE(IsComponent(TextOf(ChildAt(wnd, CentreOf(L"LED", key))))) << "colour field " << key;
-    EXPECT_TRUE(IsHexColour(TextOf(ChildAt(wnd, CentreOf(L"LED", L"34")))));
+        EXPECT_TRUE(IsComponent(TextOf(ChildAt(wnd, Centre(SkinPlace(L"LED", key)))))) << "colour field " << key;
+    EXPECT_TRUE(IsHexColour(TextOf(ChildAt(wnd, Centre(SkinPlace(L"LED", L"34"))))));
 
     for (int i = 0; i < kRandomMessages; ++i)
         ::PostMessageW(wnd, WM_COMMAND, RandomCommand(random), static_cast<LPARAM>(random() | 1));
@@ -174,9 +160,9 @@ TEST_F(HostileMessages, ArbitraryValuesKeepItAnsweringAndInRange)
 
     // The close button ends the program and a profile button asks whether to apply: neither
     // is a case of arbitrary input.
-    std::vector<HWND> excluded = {ChildAt(wnd, CentreOf(L"MAIN", L"2"))};
+    std::vector<HWND> excluded = {ChildAt(wnd, Centre(SkinPlace(L"MAIN", L"2")))};
     for (const wchar_t* key : {L"21", L"22", L"23", L"24"})
-        excluded.push_back(ChildAt(wnd, CentreOf(L"MAIN", key)));
+        excluded.push_back(ChildAt(wnd, Centre(SkinPlace(L"MAIN", key))));
     for (HWND child : Children(wnd))
         if (std::find(excluded.begin(), excluded.end(), child) == excluded.end())
             ::PostMessageW(wnd, WM_COMMAND, RandomCommand(random), reinterpret_cast<LPARAM>(child));

@@ -28,15 +28,6 @@ constexpr DWORD kSetupWaitMs = 60000;
 constexpr DWORD kPollMs = 100;
 
 // A build path (ASCII, forward slashes) as Windows writes it.
-std::wstring WindowsPath(const std::string& path)
-{
-    std::wstring result(path.begin(), path.end());
-    for (wchar_t& c : result)
-        if (c == L'/')
-            c = L'\\';
-    return result;
-}
-
 const std::wstring kSetupExe = WindowsPath(TEST_SETUP_EXE);
 const std::wstring kBuiltProgramFolder = WindowsPath(TEST_PROGRAM_DIR);
 

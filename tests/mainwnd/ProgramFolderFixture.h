@@ -5,6 +5,7 @@
 
 #include "app/Paths.h"
 
+#include "ProgramProcess.h"
 #include "ServiceProbe.h"
 
 #include <gtest/gtest.h>
@@ -13,16 +14,6 @@
 
 #include <string>
 
-// The built program folder as a Windows path with its trailing backslash.
-inline std::wstring TestProgramFolder()
-{
-    const std::string folder = TEST_PROGRAM_DIR; // an ASCII build path
-    std::wstring path(folder.begin(), folder.end());
-    for (wchar_t& c : path)
-        if (c == L'/')
-            c = L'\\';
-    return path + L"\\";
-}
 
 // Copies the built program folder's content into folder (a path with its trailing backslash),
 // for a test that changes its skin.

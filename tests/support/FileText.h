@@ -8,6 +8,16 @@
 #include <sstream>
 #include <string>
 
+// A build path the build hands over (ASCII, with forward slashes) as a Windows path.
+inline std::wstring WindowsPath(const std::string& path)
+{
+    std::wstring result(path.begin(), path.end());
+    for (wchar_t& c : result)
+        if (c == L'/')
+            c = L'\\';
+    return result;
+}
+
 inline std::string ReadFileBytes(const std::wstring& path)
 {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);

@@ -2,9 +2,17 @@
 // scope end if it still runs.
 #pragma once
 
+#include "FileText.h"
+
 #include <windows.h>
 
 #include <string>
+
+// The built program folder as a Windows path with its trailing backslash.
+inline std::wstring TestProgramFolder()
+{
+    return WindowsPath(TEST_PROGRAM_DIR) + L"\\";
+}
 
 class ProgramProcess {
 public:
@@ -33,15 +41,7 @@ public:
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;
 
-    static std::wstring DefaultExe()
-    {
-        const std::string folder = TEST_PROGRAM_DIR; // an ASCII build path
-        std::wstring exe(folder.begin(), folder.end());
-        for (wchar_t& c : exe)
-            if (c == L'/')
-                c = L'\\';
-        return exe + L"\\VeldrianRGB.exe";
-    }
+    static std::wstring DefaultExe() { return TestProgramFolder() + L"VeldrianRGB.exe"; }
 
     bool Started() const noexcept { return m_info.hProcess != nullptr; }
     bool Running() const noexcept { return Started() && ::WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT; }

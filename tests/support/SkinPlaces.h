@@ -10,18 +10,11 @@
 
 #include <string>
 
-// The built program folder, with its trailing backslash.
-inline std::wstring ProgramFolderPath()
-{
-    const std::wstring exe = ProgramProcess::DefaultExe();
-    return exe.substr(0, exe.rfind(L'\\') + 1);
-}
-
 // The rectangle of a skin item, in the window's client coordinates.
 inline SkinRect SkinPlace(const wchar_t* section, const wchar_t* key)
 {
     wchar_t value[512] = {};
-    ::GetPrivateProfileStringW(section, key, L"", value, 512, (ProgramFolderPath() + L"Lan\\skin_En.ini").c_str());
+    ::GetPrivateProfileStringW(section, key, L"", value, 512, (TestProgramFolder() + L"Lan\\skin_En.ini").c_str());
     return ParseSkinItem(value).rect;
 }
 
