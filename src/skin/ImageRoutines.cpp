@@ -394,6 +394,16 @@ bool IsWhite(const BYTE* pixel)
     return pixel[0] == kWhite && pixel[1] == kWhite && pixel[2] == kWhite;
 }
 
+bool DecodeWithWic(std::vector<BYTE> file, Bitmap& target, SIZE* size)
+{
+    WicDecoder picture;
+    // The header said the size is within the limits; the frame must say so too.
+    if (!target.empty() || !picture.Open(std::move(file)) ||
+        !IsPictureSizeAllowed(PictureSize{picture.width(), picture.height()}))
+        return false;
+    return AttachLoaded(CopyIntoDib(picture), target, size);
+}
+
 } // namespace
 
 bool PictureFileWithinLimits(const std::wstring& path)
@@ -409,19 +419,26 @@ bool PictureFileWithinLimits(const std::wstring& path)
 bool LoadPremultipliedImage(const std::wstring& path, Bitmap& target, SIZE* size)
 {
     ReportSize(size, 0, 0);
-    if (!target.empty() || !PictureFileWithinLimits(path))
+    if (!target.empty())
         return false;
-    return LoadPremultipliedImageWithWic(path, target, size) || LoadPremultipliedImageWithGdiplus(path, target, size);
+    // One read serves the size check and the decoder; a file too large to be read whole is
+    // checked by its header alone.
+    std::vector<BYTE> file;
+    if (WicDecoder::ReadWholeFile(path, file)) {
+        if (!WithinLimits(ReadPictureSize(file.data(), file.size())))
+            return false;
+        if (DecodeWithWic(std::move(file), target, size))
+            return true;
+    } else if (!PictureFileWithinLimits(path)) {
+        return false;
+    }
+    return LoadPremultipliedImageWithGdiplus(path, target, size);
 }
 
 bool LoadPremultipliedImageWithWic(const std::wstring& path, Bitmap& target, SIZE* size)
 {
-    WicDecoder picture;
-    // The header said the size is within the limits; the frame must say so too.
-    if (!target.empty() || !picture.Open(path) ||
-        !IsPictureSizeAllowed(PictureSize{picture.width(), picture.height()}))
-        return false;
-    return AttachLoaded(CopyIntoDib(picture), target, size);
+    std::vector<BYTE> file;
+    return WicDecoder::ReadWholeFile(path, file) && DecodeWithWic(std::move(file), target, size);
 }
 
 bool LoadPremultipliedImageWithGdiplus(const std::wstring& path, Bitmap& target, SIZE* size)

@@ -130,13 +130,14 @@ thread_local ThreadImagingFactory t_imagingFactory;
 
 } // namespace
 
-bool WicDecoder::Open(const std::wstring& path)
+bool WicDecoder::Open(std::vector<BYTE> file)
 {
     IWICImagingFactory* factory = t_imagingFactory.Get();
+    m_file = std::move(file);
     GUID container{};
     GUID format{};
     UINT frames = 0;
-    if (!factory || !ReadFileBytes(path) || !OpenFirstFrame(*factory, container, frames) ||
+    if (!factory || m_file.empty() || !OpenFirstFrame(*factory, container, frames) ||
         FAILED(m_frame->GetPixelFormat(&format)))
         return false;
     if (!FindKnownFormat(format))
@@ -229,17 +230,17 @@ bool WicDecoder::CopyPackedRows(BYTE* to, UINT stride, UINT bufferBytes)
     return true;
 }
 
-bool WicDecoder::ReadFileBytes(const std::wstring& path)
+bool WicDecoder::ReadWholeFile(const std::wstring& path, std::vector<BYTE>& bytes)
 {
     FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > kMaxFileBytes)
         return false;
-    m_file.resize(static_cast<size_t>(size.QuadPart));
+    bytes.resize(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
-    return ::ReadFile(file.get(), m_file.data(), static_cast<DWORD>(m_file.size()), &read, nullptr) &&
-           read == m_file.size();
+    return ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+           read == bytes.size();
 }
 
 // Whether a tRNS chunk comes before the image data, as GDI+ looks for one.

@@ -18,9 +18,13 @@ public:
     WicDecoder(const WicDecoder&) = delete;
     WicDecoder& operator=(const WicDecoder&) = delete;
 
-    // Opens the first frame of the file. False when the calling thread has no COM apartment of
-    // its own, WIC cannot read the file, or its pixel format is one this decoder leaves to GDI+.
-    bool Open(const std::wstring& path);
+    // The whole file, when it is no larger than a skin picture can be.
+    static bool ReadWholeFile(const std::wstring& path, std::vector<BYTE>& bytes);
+
+    // Opens the first frame of a file's bytes. False when the calling thread has no COM apartment
+    // of its own, WIC cannot read the bytes, or their pixel format is one this decoder leaves to
+    // GDI+.
+    bool Open(std::vector<BYTE> file);
 
     UINT width() const noexcept { return m_width; }
     UINT height() const noexcept { return m_height; }
@@ -32,7 +36,6 @@ public:
     bool CopyRows(BYTE* to, UINT stride, UINT bufferBytes);
 
 private:
-    bool ReadFileBytes(const std::wstring& path);
     bool OpenFirstFrame(IWICImagingFactory& factory, GUID& container, UINT& frames);
     bool KeepsAlpha(IWICImagingFactory& factory, const GUID& format, const GUID& container, UINT frames) const;
     bool OpenRows(IWICImagingFactory& factory, const GUID& format);
