@@ -6,6 +6,7 @@
 #include "controls/SkinButton.h"
 #include "skin/FileStamp.h"
 #include "skin/ImageRoutines.h"
+#include "skin/SkinFaceCache.h"
 #include "skin/SkinFile.h"
 
 #include <iterator>
@@ -302,7 +303,7 @@ void CHalcyDlg::CreateSkinSwatch(CColorBtn2& swatch, const wchar_t* section, con
                          faces[SkinImageSet::kDown], faces[SkinImageSet::kDisabled]);
         // The tint works best on a grey face made for it; any face will do.
         Bitmap tintFace;
-        LoadPremultipliedImage(SkinImagePath(item.name + L"_normal2.png"), tintFace);
+        SkinFaceCache::Instance().Load(SkinImagePath(item.name + L"_normal2.png"), tintFace);
         const Bitmap& tintSource = tintFace.empty() ? faces[SkinImageSet::kNormal] : tintFace;
         swatch.SetTintSources(SizeRect(size), tintSource, tintSource);
     }
