@@ -1,6 +1,8 @@
 // CClrEdit: skin background brush, the hexadecimal filter and the reports to the parent.
 #include "controls/ColourEdit.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr WPARAM kBackspace = 8;
@@ -114,6 +116,18 @@ void CClrEdit::ShowText(const std::wstring& text)
 {
     if (GetText() != text)
         SetWindowText(text.c_str());
+}
+
+void CClrEdit::ReplaceText(const std::wstring& text)
+{
+    if (GetText() == text)
+        return;
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SetWindowText(text.c_str());
+    const int length = static_cast<int>(text.size());
+    SetSel(std::min(static_cast<int>(start), length), std::min(static_cast<int>(end), length));
 }
 
 void CClrEdit::RepaintParentUnder() const

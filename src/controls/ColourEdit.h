@@ -30,6 +30,9 @@ public:
     // Sets the text unless the field already shows it: an unchanged field then neither sends
     // EN_CHANGE nor repaints itself and the skin under it.
     void ShowText(const std::wstring& text);
+    // The same for a text the person is editing: a replaced text keeps the caret and the
+    // selection where they were (within the new text), so typing goes on where it was.
+    void ReplaceText(const std::wstring& text);
 
     // Whether the hexadecimal filter lets a typed character through: hexadecimal digits,
     // backspace and the clipboard keys Ctrl+C, Ctrl+V, Ctrl+X.

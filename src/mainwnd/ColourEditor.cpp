@@ -60,14 +60,17 @@ void CHalcyDlg::OnColourEdited(ColourSource source)
         g = static_cast<float>(m_sliderGreen.GetPos());
         b = static_cast<float>(m_sliderBlue.GetPos());
         const Hsv hsv = RgbToHsv(r, g, b);
-        m_knobHue.SetPos(Trunc(hsv.h));
+        m_hue = Trunc(hsv.h);
+        m_knobHue.SetPos(m_hue);
         float saturation = std::min(hsv.s * kPercent, kPercent);
         if (!(saturation > 0.0f))
             saturation = 0.0f;
         m_sliderSaturation.SetPos(Trunc(saturation));
         m_sliderBrightness.SetPos(Trunc(hsv.v));
     } else {
-        const float h = static_cast<float>(m_knobHue.GetPos());
+        // The hue in hand, not the knob's: a turn of the knob has 359 steps, so it reads hue 0
+        // back as 359, and converting that would tint a pure colour.
+        const float h = static_cast<float>(m_hue);
         const float s = static_cast<float>(m_sliderSaturation.GetPos()) * kPercentToFraction;
         const float v = static_cast<float>(m_sliderBrightness.GetPos());
         const Rgb rgb = HsvToRgb(h, s, v);
@@ -161,11 +164,17 @@ void CHalcyDlg::OnSameColourClicked()
     RefreshPanel(true);
 }
 
-// A decimal field takes a value typed into another field before it; the hexadecimal field
-// takes nothing, so a typed decimal value is lost when the hexadecimal field is clicked.
+void CHalcyDlg::TakePendingColour()
+{
+    if (m_pendingEdit)
+        CommitColourField(m_pendingEdit);
+}
+
+// A field takes the value typed into another field before it, so moving from field to field
+// keeps what was typed in each.
 void CHalcyDlg::OnColourFieldClicked(CClrEdit& field)
 {
-    if (&field != &m_editHex && m_pendingEdit && m_pendingEdit != &field)
+    if (m_pendingEdit && m_pendingEdit != &field)
         CommitColourField(m_pendingEdit);
     m_pendingEdit = &field;
 }
@@ -182,16 +191,18 @@ CClrEdit* CHalcyDlg::ColourFieldOf(HWND wnd) noexcept
     return nullptr;
 }
 
+// The key-up rules bring a field's text into range or form; a text already in form is left
+// alone, and a replaced one keeps the caret where the person left it.
 void CHalcyDlg::OnColourFieldKeyUp(CClrEdit& field, WPARAM key)
 {
     if (&field == &m_editHex) {
         const std::wstring text = field.GetText();
         if (key == kEnterKey || text.size() == kHexDigits) {
             const Rgb rgb = HexTextToRgb(text);
-            field.SetWindowText(RgbToHexText(rgb.r, rgb.g, rgb.b).c_str());
+            field.ReplaceText(RgbToHexText(rgb.r, rgb.g, rgb.b));
         }
-        if (key == kEnterKey && m_pendingEdit)
-            CommitColourField(m_pendingEdit);
+        if (key == kEnterKey)
+            TakePendingColour();
         return;
     }
     float x = ReadFloat(field.GetText());
@@ -199,12 +210,11 @@ void CHalcyDlg::OnColourFieldKeyUp(CClrEdit& field, WPARAM key)
         x = std::min(x, static_cast<float>(kComponentMax));
         if (!(x > 0.0f))
             x = 0.0f;
-        field.SetWindowText(std::to_wstring(Trunc(x)).c_str());
-        if (m_pendingEdit)
-            CommitColourField(m_pendingEdit);
+        field.ReplaceText(std::to_wstring(Trunc(x)));
+        TakePendingColour();
     } else if (x > kComponentMax) {
-        field.SetWindowText(kComponentMaxText);
+        field.ReplaceText(kComponentMaxText);
     } else if (x < 0.0f) {
-        field.SetWindowText(kComponentMinText);
+        field.ReplaceText(kComponentMinText);
     }
 }

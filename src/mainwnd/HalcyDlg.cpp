@@ -49,10 +49,13 @@ LRESULT CHalcyDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return reinterpret_cast<LRESULT>(OnQueryDragIcon());
     case WM_SLIDER_POS:
         return OnSliderPos(wParam, lParam);
-    case WM_MENU_SELECTION:
+    case WM_MENU_SELECTION: {
+        const int menuGroup = m_menuGroup;
+        m_menuGroup = -1; // the choice decides the shown group, not the closing
         CloseOpenMenu();
-        OnMenuSelection(HIWORD(lParam));
+        OnMenuSelection(HIWORD(lParam), menuGroup);
         return CDialog::WindowProc(message, wParam, lParam);
+    }
     case WM_MOUSEMOVE:
         OnMouseMove(m_hWnd, lParam);
         return CDialog::WindowProc(message, wParam, lParam);

@@ -138,15 +138,18 @@ private:
 
     // Selection (Selection.cpp)
     bool CloseOpenMenu() noexcept;
-    void OpenDropDownMenu(const CPngListBtn& anchor);
+    // The language menu, or the device menu of `group` (ignored for the language button).
+    void OpenDropDownMenu(const CPngListBtn& anchor, int group = -1);
     void OnGroupClicked(HWND source);
-    void OnMenuSelection(int value);
+    void OnMenuSelection(int value, int menuGroup);
     void OnProfileClicked(HWND source);
 
     // Colour editor (ColourEditor.cpp)
     void OnColourEdited(ColourSource source);
     void SetRgbSliders(COLORREF colour);
     void CommitColourField(CClrEdit* field);
+    // Takes the text of the field the person typed into, if any, as the new colour.
+    void TakePendingColour();
     void OnSlotClicked(HWND source);
     void OnPresetClicked(HWND source);
     void OnSameColourClicked();
@@ -229,6 +232,8 @@ private:
     CColorBtn2* m_selectedSwatch = nullptr;
     int m_selectedSlot = 0;
     int m_variantChoice = 0;
+    int m_hue = 0; // the hue the colour editor shows, kept apart from the knob's 359-step turn
     CClrEdit* m_pendingEdit = nullptr; // a clicked colour field whose text is not taken yet
     bool m_warningOpen = false;
+    int m_menuGroup = -1; // the group whose device menu is open, -1 none
 };

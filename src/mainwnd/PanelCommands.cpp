@@ -9,6 +9,7 @@
 namespace {
 
 constexpr WPARAM kAllBitsCommand = 0xFFFFFFFF; // no part of this program sends it
+constexpr WORD kFieldClicked = 0;              // the notification code of a colour field's click
 
 template <class Control, size_t N>
 int IndexOf(const Control (&controls)[N], HWND wnd) noexcept
@@ -34,12 +35,20 @@ bool Is(const CWnd& control, HWND wnd) noexcept
 
 BOOL CHalcyDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    const bool menuWasOpen = CloseOpenMenu();
-    if (wParam == kAllBitsCommand)
-        OnCancel();
-
     const HWND source = reinterpret_cast<HWND>(lParam);
     CClrEdit* field = ColourFieldOf(source);
+    // A colour field's own notifications (focus, change) are not the person's commands: they
+    // also arrive while a list is being opened, which must not close it.
+    if (field && HIWORD(wParam) != kFieldClicked)
+        return CDialog::OnCommand(wParam, lParam);
+
+    const bool menuWasOpen = CloseOpenMenu();
+    // A typed colour is taken before any other command acts, so Apply, the close that applies
+    // and the slot, preset and same-colour commands all start from what the person typed.
+    if (!field)
+        TakePendingColour();
+    if (wParam == kAllBitsCommand)
+        OnCancel();
 
     if (Is(m_btnClose, source)) {
         EndDialog(IDCANCEL);
@@ -80,13 +89,9 @@ BOOL CHalcyDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     } else if (const int variant = IndexOf(m_btnVariant, source); variant >= 0) {
         SelectInGroup(m_btnVariant, source);
         m_variantChoice = variant; // the record takes it on Apply
-    } else if (field && HIWORD(wParam) == 0) {
+    } else if (field) {
         OnColourFieldClicked(*field);
     }
-
-    // A typed colour is taken by any other command; the fields' own clicks decide themselves.
-    if (!field && m_pendingEdit)
-        CommitColourField(m_pendingEdit);
     return CDialog::OnCommand(wParam, lParam);
 }
 
@@ -171,8 +176,7 @@ void CHalcyDlg::TakeModeOfRecordInUse()
 LRESULT CHalcyDlg::OnSliderPos(WPARAM value, LPARAM id)
 {
     CloseOpenMenu();
-    if (m_pendingEdit)
-        CommitColourField(m_pendingEdit);
+    TakePendingColour();
     const auto position = static_cast<int>(value);
     auto move = [position](auto& control) { control.SetPos(ClampedTo(control, position)); };
     switch (static_cast<UINT>(id)) {
@@ -198,6 +202,7 @@ LRESULT CHalcyDlg::OnSliderPos(WPARAM value, LPARAM id)
         break;
     case kKnobHueId:
         move(m_knobHue);
+        m_hue = ClampedTo(m_knobHue, position); // 0 stays 0, though the knob reads it as 359
         OnColourEdited(ColourSource::fromHsv);
         break;
     case kSliderBrightnessId:

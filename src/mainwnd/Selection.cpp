@@ -45,70 +45,92 @@ CPngBtnMenu* OpenDropDown() noexcept
     return g_openMenu.get();
 }
 
+// A device menu dismissed without a choice leaves the shown group as it was, and its button
+// selected again.
 bool CHalcyDlg::CloseOpenMenu() noexcept
 {
     const bool wasOpen = g_openMenu != nullptr;
     g_openMenu.reset();
+    if (m_menuGroup >= 0) {
+        m_menuGroup = -1;
+        SelectInGroup(m_btnGroup, m_btnGroup[m_curGroup].GetSafeHwnd());
+    }
     return wasOpen;
 }
 
-// Opens the device menu beside a group button, or the language menu under its button.
-void CHalcyDlg::OpenDropDownMenu(const CPngListBtn& anchor)
+// Opens the device menu of a group beside its button, or the language menu under its button.
+// The list is published as the open one only once it is made: whatever its creation sets off
+// (the focus leaving a field, say) cannot close it half-built.
+void CHalcyDlg::OpenDropDownMenu(const CPngListBtn& anchor, int group)
 {
     const bool languages = &anchor == &m_btnLanguage;
     const MenuStyle& style = languages ? kLanguageMenu : kDeviceMenu;
     RECT place = anchor.GetClientRect();
     ::MapWindowPoints(anchor, nullptr, reinterpret_cast<POINT*>(&place), 2);
 
-    g_openMenu = std::make_unique<CPngBtnMenu>(m_hWnd);
-    CPngBtnMenu& menu = *g_openMenu;
+    // The button takes the focus its own press would give it a moment later, before the list
+    // shows: a window system may raise the window that takes the focus over what is above it
+    // (X without a window manager does), so the focus must not move while the list is up.
+    ::SetFocus(anchor);
+    auto menu = std::make_unique<CPngBtnMenu>(m_hWnd);
     const std::wstring images = ProgramFolder() + L"skins\\Menu\\" + style.name;
     const std::wstring normal = images + L"_menu_normal.png";
     const std::wstring over = images + L"_menu_over.png";
-    menu.SetMenuImages(normal, over, over, normal, L"", false);
-    menu.SetRowHeight(style.rowHeight);
-    menu.SetRowFontHeight(kMenuFontHeight);
-    menu.SetRowLayout(style.alignment, style.captionMargin);
+    menu->SetMenuImages(normal, over, over, normal, L"", false);
+    menu->SetRowHeight(style.rowHeight);
+    menu->SetRowFontHeight(kMenuFontHeight);
+    menu->SetRowLayout(style.alignment, style.captionMargin);
     if (languages) {
-        menu.SetTextColors(kLanguageCaption, kLanguageCaption, kLanguageCaptionOver);
-        menu.SetPosition(place.left, place.bottom);
+        menu->SetTextColors(kLanguageCaption, kLanguageCaption, kLanguageCaptionOver);
+        menu->SetPosition(place.left, place.bottom);
         for (int value = kFirstLanguageValue; value <= kLastLanguageValue; ++value)
-            menu.AddMenuItem(GetFuncString(kLanguageNameText + value - kFirstLanguageValue), value, 0, true);
+            menu->AddMenuItem(GetFuncString(kLanguageNameText + value - kFirstLanguageValue), value, 0, true);
     } else {
-        menu.SetPosition(place.right, place.top);
-        menu.AddMenuItem(GetFuncString(kAllDevicesText), kAllDevicesValue, 0, true);
+        menu->SetPosition(place.right, place.top);
+        menu->AddMenuItem(GetFuncString(kAllDevicesText), kAllDevicesValue, 0, true);
         // Only devices the selection can take are listed.
-        const std::wstring groupName = GetFuncString(kGroupNameText + m_curGroup);
-        const int devices = std::min(m_devices.DeviceCount(m_curGroup), kLastDeviceValue - kAllDevicesValue);
+        const std::wstring groupName = GetFuncString(kGroupNameText + group);
+        const int devices = std::min(m_devices.DeviceCount(group), kLastDeviceValue - kAllDevicesValue);
         for (int k = 1; k <= devices; ++k)
-            menu.AddMenuItem(groupName + std::to_wstring(k), kAllDevicesValue + k, 0, true);
+            menu->AddMenuItem(groupName + std::to_wstring(k), kAllDevicesValue + k, 0, true);
     }
-    if (!menu.Create())
-        g_openMenu.reset();
+    if (!menu->Create())
+        return;
+    g_openMenu = std::move(menu);
+    m_menuGroup = languages ? -1 : group;
 }
 
-// The shown group changes at once; with several devices the menu picks the record.
+// A group with one device (or none) is shown at once; with several, the group changes only
+// when a device is chosen from its menu, so the panel always shows what edits and Apply reach.
 void CHalcyDlg::OnGroupClicked(HWND source)
 {
     int group = -1;
     SelectInGroup(m_btnGroup, source, &group);
     if (group != kGroupDram && group != kGroupSsd)
         return;
-    m_curGroup = group;
-    PointAtGroup(group);
-    if (*m_curDevNum > 1) {
-        OpenDropDownMenu(m_btnGroup[group]);
+    if (m_devices.DeviceCount(group) > 1) {
+        OpenDropDownMenu(m_btnGroup[group], group);
+        if (m_menuGroup != group) // no list could be made: the shown group stays
+            SelectInGroup(m_btnGroup, m_btnGroup[m_curGroup].GetSafeHwnd());
         return;
     }
+    m_curGroup = group;
+    PointAtGroup(group);
     m_curRecord = 1;
     RefreshPanel(true);
 }
 
-// A device menu entry picks the record in use; a language entry rebuilds the window from
-// the other skin file. The live block keeps the choice until the next Apply.
-void CHalcyDlg::OnMenuSelection(int value)
+// A device menu entry shows the menu's group with the chosen record; a language entry
+// rebuilds the window from the other skin file. The live block keeps the choice until the
+// next Apply.
+void CHalcyDlg::OnMenuSelection(int value, int menuGroup)
 {
     if (value >= kAllDevicesValue && value <= kLastDeviceValue) {
+        if (menuGroup >= 0) {
+            m_curGroup = menuGroup;
+            PointAtGroup(menuGroup);
+            SelectInGroup(m_btnGroup, m_btnGroup[menuGroup].GetSafeHwnd());
+        }
         *m_curSync = value == kAllDevicesValue ? 1 : 0;
         m_curRecord = value - kAllDevicesValue;
         TakeModeOfRecordInUse();
@@ -131,7 +153,10 @@ void CHalcyDlg::OnProfileClicked(HWND source)
     SelectInGroup(m_btnProfile, source, &profile);
     if (profile < 0)
         return;
-    if (!ProfileEquals(m_cfg.current(), m_cfgSaved.current()) &&
+    // The profile being edited, live and as the file holds it: after a switch that was not
+    // applied the saved block still names the profile the file was written with.
+    const int shown = SettingsBlock::ProfileIndex(m_cfg.CurrentProfile);
+    if (!ProfileEquals(m_cfg.profiles[shown], m_cfgSaved.profiles[shown]) &&
         ::MessageBoxW(m_hWnd, kSaveProfileText, kSaveProfileCaption, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK)
         ApplySettings();
 

@@ -48,8 +48,7 @@ LRESULT CHalcyDlg::OnMouseWheel(WPARAM wParam, LPARAM lParam)
 void CHalcyDlg::OnLButtonDown(LPARAM point)
 {
     CloseOpenMenu();
-    if (m_pendingEdit)
-        CommitColourField(m_pendingEdit);
+    TakePendingColour();
     POINT p = PointOf(point);
     if (!Contains(kDragStrip, p))
         return;

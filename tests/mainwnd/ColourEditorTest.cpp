@@ -125,6 +125,9 @@ TEST_F(ColourEditor, HexFieldIsNormalisedAndTakenWhenItWasClicked)
     w.hexField().SetWindowText(L"");
     Type(w.hexField(), L"ff8000");
     EXPECT_EQ(Text(w.hexField()), L"FF8000") << "six digits are normalised on the key-up";
+    DWORD caret = 0;
+    w.hexField().SendMessage(EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    EXPECT_EQ(caret, 6u) << "the caret stays where the typing was";
     PressEnter(w.hexField());
     EXPECT_EQ(w.record().colours[0], static_cast<ColourWord>(RGB(255, 128, 0)));
     EXPECT_EQ(Text(w.rgbField(1)), L"128");
@@ -142,9 +145,24 @@ TEST_F(ColourEditor, PendingFieldIsTakenByOtherCommands)
 
     ClickField(w.rgbField(0));
     w.rgbField(0).SetWindowText(L"7");
-    ClickField(w.hexField()); // the hexadecimal field takes nothing: the typed value is lost
-    PostSlider(kSliderGreenId, 1);
-    EXPECT_EQ(w.red().GetPos(), 255);
+    ClickField(w.hexField()); // moving to another field keeps what was typed
+    EXPECT_EQ(w.red().GetPos(), 7);
+    EXPECT_EQ(Text(w.hexField()), L"0700FF");
+}
+
+TEST_F(ColourEditor, APureColourStaysPureUnderTheHsvSliders)
+{
+    Open();
+    auto w = Window();
+    Click(w.preset(0)); // red: hue 0, which the knob's 359-step turn reads back as 359
+    PostSlider(kSliderBrightnessId, 200);
+    EXPECT_EQ(w.record().colours[0], static_cast<ColourWord>(RGB(200, 0, 0)));
+    PostSlider(kSliderSaturationId, 50);
+    EXPECT_EQ(w.record().colours[0], static_cast<ColourWord>(RGB(200, 100, 100)));
+    EXPECT_EQ(w.hue().GetPos(), 359) << "the knob looks as before";
+
+    PostSlider(kKnobHueId, 0); // the knob turned to its 0: still red
+    EXPECT_EQ(w.record().colours[0], static_cast<ColourWord>(RGB(200, 100, 100)));
 }
 
 TEST_F(ColourEditor, SameColourFromSlotThreeCopiesSlotZero)

@@ -89,6 +89,72 @@ TEST_F(Selection, AnyOtherCommandOrClickClosesTheMenu)
     EXPECT_EQ(OpenDropDown(), nullptr);
 }
 
+// Showing a list takes the focus from a focused colour field, whose notifications then reach
+// the window while the list is still being made: they must not close it.
+TEST_F(Selection, AListOpensWhileAColourFieldHasTheFocus)
+{
+    AddDramModules(3, 8);
+    Open();
+    auto w = Window();
+    CClrEdit* fields[] = {&w.rgbField(0), &w.rgbField(1), &w.rgbField(2), &w.hexField()};
+    for (CClrEdit* field : fields) {
+        for (CPngListBtn* button : {&w.language(), &w.group(0)}) {
+            ::SetFocus(*field);
+            Click(*button);
+            CPngBtnMenu* menu = OpenDropDown();
+            ASSERT_NE(menu, nullptr);
+            EXPECT_TRUE(::IsWindowVisible(*menu));
+            EXPECT_GT(menu->GetRowCount(), 0);
+            m_dialog->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(600, 300)); // dismissed
+            ASSERT_EQ(OpenDropDown(), nullptr);
+        }
+    }
+}
+
+// With the SSD group shown, a DRAM list dismissed without a choice leaves the SSD group shown:
+// the panel and what the edits reach stay one.
+TEST_F(Selection, ADismissedDeviceListKeepsTheShownGroup)
+{
+    AddDramModules(3, 8);
+    WriteDescriptor(m_devicesFolder / L"ssd\\drive1.xml", "Test SSD", 4);
+    Open();
+    auto w = Window();
+    ::PostMessageW(*m_dialog, WM_TIMER, kSsdWarningTimer, 0);
+    std::thread retry([] {
+        for (int tries = 0; tries < 200; ++tries, ::Sleep(25))
+            if (const HWND warning = ::FindWindowW(nullptr, L"VELDRIAN RGB Control_Warning")) {
+                // Its buttons in the order they are made: close, then retry.
+                const HWND retryButton = ::GetWindow(::GetWindow(warning, GW_CHILD), GW_HWNDNEXT);
+                ::PostMessageW(retryButton, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+                ::PostMessageW(retryButton, WM_LBUTTONUP, 0, 0);
+                return;
+            }
+    });
+    Pump(300);
+    retry.join();
+    Pump();
+    ASSERT_EQ(m_dialog->CurrentGroup(), kGroupSsd);
+
+    Click(w.group(kGroupDram));
+    ASSERT_NE(OpenDropDown(), nullptr);
+    EXPECT_TRUE(w.group(kGroupDram).IsSelected()) << "the button shows what is being chosen";
+    m_dialog->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(600, 300));
+    EXPECT_EQ(m_dialog->CurrentGroup(), kGroupSsd);
+    EXPECT_TRUE(w.group(kGroupSsd).IsSelected());
+    EXPECT_FALSE(w.group(kGroupDram).IsSelected());
+    EXPECT_EQ(w.curRecord(), 1);
+    Click(w.mode(4));
+    EXPECT_EQ(Live().profiles[0].ssd.effects[1].mode, 4);
+    EXPECT_EQ(Live().profiles[0].dram.effects[0].mode, m_block.profiles[0].dram.effects[0].mode);
+
+    Click(w.group(kGroupDram));
+    ChooseFromMenu(3);
+    EXPECT_EQ(m_dialog->CurrentGroup(), kGroupDram) << "a choice shows the group";
+    EXPECT_EQ(w.curRecord(), 3);
+    EXPECT_EQ(Live().profiles[0].dram.Synchronize, 0);
+    EXPECT_TRUE(w.group(kGroupDram).IsSelected());
+}
+
 TEST_F(Selection, OneModuleNeverOpensTheMenu)
 {
     AddDramModules(1, 8);
