@@ -224,15 +224,6 @@ BOOL CPngBtnMenu::OnCommand(WPARAM wParam, LPARAM lParam)
     return CDialog::OnCommand(wParam, lParam);
 }
 
-// Leaving and re-entering the topmost band is a real change of place, which a display
-// server that stacked the owner above the list (Wine without a window manager) then follows.
-void CPngBtnMenu::ComeToFront() const
-{
-    constexpr UINT kPlaceOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
-    ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, kPlaceOnly);
-    ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, kPlaceOnly);
-}
-
 LRESULT CPngBtnMenu::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if ((message == m_clickMessage || message == m_arrowMessage) && RepostFromSubMenu(message, wParam, lParam))
@@ -240,9 +231,6 @@ LRESULT CPngBtnMenu::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case kMenuPointerMessage:
         OnPointer({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return 0;
-    case kMenuRaiseMessage:
-        ComeToFront();
         return 0;
     case WM_MOUSEMOVE: {
         POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -256,6 +244,8 @@ LRESULT CPngBtnMenu::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_VSCROLL:
         OnVScroll(LOWORD(wParam), HIWORD(wParam));
         break; // the standard handling follows
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE; // a click on the list leaves its owner the active window
     case WM_ERASEBKGND:
         return TRUE; // the background image covers the list
     case WM_PAINT: {

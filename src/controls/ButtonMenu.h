@@ -168,7 +168,6 @@ private:
     void OnPointer(POINT screen);
     void Paint(HDC target) const;
     void OnDestroy();
-    void ComeToFront() const;
     bool RepostFromSubMenu(UINT message, WPARAM wParam, LPARAM lParam);
     void Notify(UINT message, WPARAM wParam, LPARAM lParam) const;
     int RowOf(HWND wnd) const noexcept;

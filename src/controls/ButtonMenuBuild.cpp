@@ -70,14 +70,12 @@ BOOL CPngBtnMenu::OnInitDialog()
     CreateScrollBar(layout);
     ScrollTo(m_firstVisible);
 
-    // A sub-list opens like a menu: without taking the activation or the focus from the list
-    // the pointer is in. Lists stay above every ordinary window, as a combo box's list does,
-    // so the owner coming to the front (the click that opened the list ends there) cannot
-    // cover them.
-    const UINT activation = m_isSubMenu ? SWP_NOACTIVATE : 0;
-    ::SetWindowPos(m_hWnd, HWND_TOPMOST, m_position.x, m_position.y, size.cx, size.cy, SWP_SHOWWINDOW | activation);
-    PostMessage(kMenuRaiseMessage);
-    return m_isSubMenu ? FALSE : TRUE;
+    // A list opens as a menu does: an owned pop-up, above its owner without any change of the
+    // z-order, that leaves the activation and the focus where they are (the window it drops
+    // from stays the active one, the click that opened the list ends there).
+    ::SetWindowPos(m_hWnd, nullptr, m_position.x, m_position.y, size.cx, size.cy,
+                   SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
+    return FALSE; // the focus stays where it is
 }
 
 // A fixed button is configured when its normal image loads and its item is one of the list's.

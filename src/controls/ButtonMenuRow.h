@@ -9,9 +9,6 @@
 // Sent by a row to its list (and posted by a sub-list to its parent list) when the pointer
 // moves: lParam the pointer in screen coordinates (GET_X_LPARAM / GET_Y_LPARAM), wParam 0.
 constexpr UINT kMenuPointerMessage = WM_APP + 0x257;
-// A list posts this to itself when shown: it comes to the front once the click that opened
-// it has ended, whatever that click did to its owner.
-constexpr UINT kMenuRaiseMessage = WM_APP + 0x258;
 
 class CPngMenuRow : public CPngListBtn {
 public:
