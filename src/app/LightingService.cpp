@@ -9,6 +9,8 @@
 namespace {
 
 constexpr DWORD kClosePollMs = 20;
+// The service decides for itself what it shows; it is started as a program started plainly is.
+constexpr WORD kServiceShowCommand = SW_SHOW;
 
 HWND FindServiceWindow()
 {
@@ -42,7 +44,7 @@ void StartLightingService()
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-    startup.wShowWindow = SW_SHOWNORMAL;
+    startup.wShowWindow = kServiceShowCommand;
     PROCESS_INFORMATION process{};
     if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                          &process)) {

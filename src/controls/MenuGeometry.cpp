@@ -91,14 +91,16 @@ Size ListSize(const LayoutInput& in) noexcept
             Extent(rows + Extent(in.topInset) + Extent(in.topButtonHeight) + Extent(in.bottomButtonHeight))};
 }
 
+// A row reaches from the side inset to twice the inset short of the image's right edge (less
+// the scroll bar while it shows), so a skin's inset leaves its frame clear on both sides.
 Rect RowRect(const LayoutInput& in, int row) noexcept
 {
-    const long long width =
+    const long long right =
         static_cast<long long>(in.imageWidth) - 2LL * in.sideInset - (in.scrollBar ? kScrollBarWidth : 0);
     const long long top = static_cast<long long>(ButtonsAndInset(in)) + static_cast<long long>(row) * in.rowHeight;
     const int left = Coordinate(in.sideInset);
     const int y = Coordinate(top);
-    return {left, y, Coordinate(left + static_cast<long long>(Extent(width))),
+    return {left, y, Coordinate(std::max<long long>(left, right)),
             Coordinate(y + static_cast<long long>(Extent(in.rowHeight)))};
 }
 

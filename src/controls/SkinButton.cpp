@@ -26,8 +26,9 @@ SkinFaceNames SkinFaceNamesOf(const std::wstring& itemName)
 {
     if (itemName.find(kPngFaceTag) == std::wstring::npos)
         return {itemName, {}};
+    // The part after the first underscore names the icon; a name without one names it whole.
     const size_t underscore = itemName.find(L'_');
-    return {kPngFaceTag, underscore == std::wstring::npos ? std::wstring() : itemName.substr(underscore + 1)};
+    return {kPngFaceTag, underscore == std::wstring::npos ? itemName : itemName.substr(underscore + 1)};
 }
 
 namespace {

@@ -9,8 +9,8 @@
 
 #include <string>
 
-// A "btnPng" item wears the shared face; the rest of its name after the first underscore
-// names its icon.
+// A "btnPng" item wears the shared face; the rest of its name after the first underscore (or,
+// without an underscore, its whole name) names its icon.
 struct SkinFaceNames {
     std::wstring face;
     std::wstring icon;

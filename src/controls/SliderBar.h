@@ -44,6 +44,7 @@ public:
     UINT GetControlId() const noexcept { return m_id; }
     bool IsDragging() const noexcept { return m_dragging; }
     bool IsHovered() const noexcept { return m_hover.IsOn(); }
+    bool IsThumbAtTop() const noexcept { return m_thumbAtTop; }
 
 protected:
     // Creates the child window at rect; the range starts as 0..10 with the value 0.

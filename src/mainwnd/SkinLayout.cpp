@@ -19,6 +19,8 @@ constexpr int kGroupFontHeight = 16;
 constexpr int kGroupSpacing = 85; // between the buttons of the group column
 constexpr UINT kDecimalFieldLimit = 3;
 constexpr UINT kHexFieldLimit = 6;
+// The main window's slider thumbs sit at the top edge of their tracks.
+constexpr bool kThumbAtTop = true;
 constexpr int kTextPlacementCount = 25; // "LED_TEXT" 0..24
 constexpr int kFirstPanelPicture = 5;   // "MAINPIC" 5..7
 constexpr int kLastPanelPicture = 7;
@@ -344,7 +346,7 @@ void CHalcyDlg::DressSlider(CPngSliderBar& slider, const SkinItem& item, int min
         slider.SetTrackImages(0, 0, size.cx, size.cy, track[SkinImageSet::kNormal], track[SkinImageSet::kDown],
                               track[SkinImageSet::kDisabled]);
         slider.SetThumbImages(thumb[SkinImageSet::kNormal], thumb[SkinImageSet::kOver], thumb[SkinImageSet::kDown],
-                              thumb[SkinImageSet::kDisabled], false);
+                              thumb[SkinImageSet::kDisabled], kThumbAtTop);
         slider.SetRange(min, max);
     }
     const RECT place = ToRect(item.rect);

@@ -51,6 +51,15 @@ int ArgumentCount()
     return count > 0 ? count - 1 : 0;
 }
 
+// The show command the service was started with: its starter's choice, or "default".
+std::string ShowCommandText()
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    ::GetStartupInfoW(&startup);
+    return (startup.dwFlags & STARTF_USESHOWWINDOW) ? std::to_string(startup.wShowWindow) : "default";
+}
+
 bool FileExists(const std::wstring& path)
 {
     return !path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -61,7 +70,8 @@ bool FileExists(const std::wstring& path)
 std::string ServiceLogLine(const std::wstring& settingsFile)
 {
     std::ostringstream out;
-    out << LocalTimeText() << " pid=" << ::GetCurrentProcessId() << " arguments=" << ArgumentCount();
+    out << LocalTimeText() << " pid=" << ::GetCurrentProcessId() << " arguments=" << ArgumentCount()
+        << " show=" << ShowCommandText();
     if (!FileExists(settingsFile)) {
         out << " settings=missing";
         return out.str();

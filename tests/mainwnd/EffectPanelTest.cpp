@@ -76,6 +76,15 @@ TEST_F(EffectPanel, ShowsWhatTheModeOffers)
     }
 }
 
+TEST_F(EffectPanel, HorizontalSliderThumbsSitAtTheTopEdge)
+{
+    Open();
+    auto w = Window();
+    for (CPngHSliderBar* slider :
+         {&w.red(), &w.green(), &w.blue(), &w.saturation(), &w.brightness(), &w.speed(), &w.level()})
+        EXPECT_TRUE(slider->IsThumbAtTop()) << slider->GetControlId();
+}
+
 TEST_F(EffectPanel, MusicModeTakesOverThePanelAndGivesItBack)
 {
     AddDramModules(2, 8);

@@ -98,7 +98,7 @@ TEST_F(LightingService, StartsExactlyTheServiceOfTheProgramFolder)
     ASSERT_TRUE(service::WaitUntil([&] { return OneServiceLogged(logged); }));
     const DWORD started = service::ProcessOf(service::Windows()[0]);
     EXPECT_TRUE(SamePath(service::ImagePath(started), folder + kServiceExeName)) << service::ImagePath(started);
-    EXPECT_TRUE(Contains(service::LogLinesSince(logged)[0], " arguments=0 "));
+    EXPECT_TRUE(Contains(service::LogLinesSince(logged)[0], " arguments=0 show=5 ")) << "started plainly shown";
 
     ASSERT_TRUE(service::StopAll()); // before the folder goes
 }

@@ -131,9 +131,9 @@ TEST(MenuGeometry, RowsStackBelowTheInsetAndTheTopButton)
     in.sideInset = 4;
     in.topInset = 6;
     in.topButtonHeight = 10;
-    EXPECT_EQ(RowRect(in, 1), (Rect{4, 40, 146, 64})) << "as wide as the image less both side insets";
+    EXPECT_EQ(RowRect(in, 1), (Rect{4, 40, 142, 64})) << "the right edge twice the inset inside the image";
     in.scrollBar = true;
-    EXPECT_EQ(RowRect(in, 1), (Rect{4, 40, 134, 64})) << "12 pixels less beside the scroll bar";
+    EXPECT_EQ(RowRect(in, 1), (Rect{4, 40, 130, 64})) << "12 pixels less beside the scroll bar";
     EXPECT_EQ(ScrollBarRect(in), (Rect{138, 16, 150, 112}));
 }
 

@@ -386,7 +386,7 @@ void CGalleryWnd::DressSlider(CPngSliderBar& slider, const SkinItem& item, int m
     slider.SetTrackImages(0, 0, size.cx, size.cy, track[SkinImageSet::kNormal], track[SkinImageSet::kDown],
                           track[SkinImageSet::kDisabled]);
     slider.SetThumbImages(thumb[SkinImageSet::kNormal], thumb[SkinImageSet::kOver], thumb[SkinImageSet::kDown],
-                          thumb[SkinImageSet::kDisabled], false);
+                          thumb[SkinImageSet::kDisabled], true); // as the main window dresses them
     slider.SetRange(minimum, maximum);
     const RECT place = ToRect(item.rect);
     slider.SetBackground(place.left, place.top, place.right, place.bottom, m_background);
