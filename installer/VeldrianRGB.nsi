@@ -39,7 +39,11 @@ InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\${PROGRAM_EXE}"
+; The setup runs as administrator: the program it offers to start must run as the signed-in
+; user, as every later start does (an elevated instance would hold the single-instance name and
+; the lighting service out of a normal instance's reach). The shell starts it as that user.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartProgramAsUser
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
@@ -78,6 +82,10 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) 2026 VELDR
         ${EndIf}
     ${EndIf}
 !macroend
+
+Function StartProgramAsUser
+    Exec '"$WINDIR\explorer.exe" "$INSTDIR\${PROGRAM_EXE}"'
+FunctionEnd
 
 Function .onInit
     SetShellVarContext all

@@ -15,10 +15,18 @@ std::wstring HelpDocumentPath()
     return ProgramFolder() + L"Help\\Help.pdf";
 }
 
+// The name exists when another instance holds it. An instance started elevated (by the setup,
+// say) holds it with an administrators-only security descriptor: a normal start is then
+// refused access to it, which means the same.
+bool AnotherInstanceHoldsTheName(DWORD createError) noexcept
+{
+    return createError == ERROR_ALREADY_EXISTS || createError == ERROR_ACCESS_DENIED;
+}
+
 bool CHalcyApp::ClaimSingleInstance()
 {
     m_mutex.reset(::CreateMutexW(nullptr, FALSE, kInstanceMutexName));
-    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (AnotherInstanceHoldsTheName(::GetLastError())) {
         m_mutex.reset();
         return false;
     }

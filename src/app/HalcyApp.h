@@ -22,5 +22,9 @@ private:
     ULONG_PTR m_gdiplusToken = 0;
 };
 
+// Whether creating the single-instance mutex failed with this error because another instance
+// holds it (it exists, or it exists with a descriptor this process may not open).
+bool AnotherInstanceHoldsTheName(DWORD createError) noexcept;
+
 // ProgramFolder + "Help\Help.pdf".
 std::wstring HelpDocumentPath();

@@ -62,3 +62,11 @@ TEST(Paths, DataFolderAndSettingsFileLieUnderApplicationData)
     InitSettingsFilePath();
     EXPECT_EQ(SettingsFilePath(), L"") << "no application-data folder, no settings file";
 }
+
+TEST(SingleInstance, AnExistingNameOrOneThatMayNotBeOpenedMeansAnotherInstance)
+{
+    EXPECT_TRUE(AnotherInstanceHoldsTheName(ERROR_ALREADY_EXISTS));
+    EXPECT_TRUE(AnotherInstanceHoldsTheName(ERROR_ACCESS_DENIED)) << "held by an elevated instance";
+    EXPECT_FALSE(AnotherInstanceHoldsTheName(ERROR_SUCCESS));
+    EXPECT_FALSE(AnotherInstanceHoldsTheName(ERROR_INVALID_HANDLE)) << "no mutex at all: this one runs";
+}
