@@ -79,3 +79,4 @@ TEST(ProgramStart, ASecondInstanceEndsAtOnceAndLeavesTheFirstAlone)
     EXPECT_EQ(::FindWindowW(nullptr, kCaption), window) << "the first window is still the only one";
     EXPECT_TRUE(::IsWindowVisible(window));
 }
+
