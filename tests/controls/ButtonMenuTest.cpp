@@ -3,12 +3,14 @@
 // height, shape, the fixed buttons, sub-lists, and what it does with malformed requests.
 #include "controls/ButtonMenu.h"
 
+#include "Poll.h"
 #include "RecordingParent.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
@@ -158,24 +160,26 @@ protected:
 
 } // namespace
 
-TEST(BmpMenuInfo, IsAZeroFilledRecordWithItsFieldsInOrder)
+namespace {
+
+// The record's layout and first values are fixed when the program is compiled.
+constexpr bool IsZeroFilled(const BMPMENUINFO& item)
 {
-    const BMPMENUINFO item{};
-    EXPECT_EQ(item.text[0], L'\0');
-    EXPECT_EQ(item.text[BMPMENUINFO::kTextLength - 1], L'\0');
-    EXPECT_FALSE(item.hasSubItems);
-    EXPECT_FALSE(item.enabled);
-    EXPECT_EQ(item.reserved1, 0);
-    EXPECT_EQ(item.reserved2, 0);
-    EXPECT_EQ(item.value, 0);
-    EXPECT_EQ(item.extra, 0);
-    EXPECT_TRUE(item.subItems.empty());
-    EXPECT_LT(offsetof(BMPMENUINFO, text), offsetof(BMPMENUINFO, hasSubItems));
-    EXPECT_LT(offsetof(BMPMENUINFO, hasSubItems), offsetof(BMPMENUINFO, enabled));
-    EXPECT_LT(offsetof(BMPMENUINFO, enabled), offsetof(BMPMENUINFO, value));
-    EXPECT_LT(offsetof(BMPMENUINFO, value), offsetof(BMPMENUINFO, extra));
-    EXPECT_LT(offsetof(BMPMENUINFO, extra), offsetof(BMPMENUINFO, subItems));
+    for (wchar_t c : item.text)
+        if (c != L'\0')
+            return false;
+    return !item.hasSubItems && !item.enabled && item.reserved1 == 0 && item.reserved2 == 0 && item.value == 0 &&
+           item.extra == 0 && item.subItems.empty();
 }
+
+} // namespace
+
+static_assert(IsZeroFilled(BMPMENUINFO{}));
+static_assert(offsetof(BMPMENUINFO, text) < offsetof(BMPMENUINFO, hasSubItems));
+static_assert(offsetof(BMPMENUINFO, hasSubItems) < offsetof(BMPMENUINFO, enabled));
+static_assert(offsetof(BMPMENUINFO, enabled) < offsetof(BMPMENUINFO, value));
+static_assert(offsetof(BMPMENUINFO, value) < offsetof(BMPMENUINFO, extra));
+static_assert(offsetof(BMPMENUINFO, extra) < offsetof(BMPMENUINFO, subItems));
 
 TEST(BmpMenuInfo, TextIsCutToTheRecordAndSubItemsNest)
 {
@@ -770,23 +774,21 @@ TEST_F(ButtonMenuTest, RealPointerClicksAndWheelTurnsReachTheRows)
 {
     auto menu = Open(10, 4);
     ::SetForegroundWindow(*menu);
-    PumpFor(50);
+    EXPECT_TRUE(poll::PumpUntil([&] { return ::GetForegroundWindow() == *menu; }));
     const RECT row = ScreenRect(*menu->GetRowButton(2));
     ::SetCursorPos(row.left + 10, row.top + kRowH / 2);
     INPUT input[2]{};
     input[0].type = INPUT_MOUSE;
     input[0].mi.dwFlags = MOUSEEVENTF_MOVE;
     ::SendInput(1, input, sizeof(INPUT));
-    PumpFor(60);
-    EXPECT_TRUE(menu->GetRowButton(2)->IsHovered());
+    EXPECT_TRUE(poll::PumpUntil([&] { return menu->GetRowButton(2)->IsHovered(); }));
 
     input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[1].type = INPUT_MOUSE;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(2, input, sizeof(INPUT));
-    PumpFor(100);
-    const auto reports = owner.Reports();
-    ASSERT_EQ(reports.size(), 1u);
+    std::vector<RecordedMessage> reports;
+    ASSERT_TRUE(poll::PumpUntil([&] { return !(reports = owner.Reports()).empty(); }));
     EXPECT_EQ(HIWORD(reports[0].wParam), 2);
     EXPECT_TRUE(menu->GetRowButton(2)->IsSelected());
 
@@ -795,11 +797,10 @@ TEST_F(ButtonMenuTest, RealPointerClicksAndWheelTurnsReachTheRows)
     wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
     wheel.mi.mouseData = static_cast<DWORD>(-WHEEL_DELTA);
     ::SendInput(1, &wheel, sizeof(INPUT));
-    PumpFor(100);
-    EXPECT_EQ(menu->GetFirstVisible(), 1);
+    EXPECT_TRUE(poll::PumpUntil([&] { return menu->GetFirstVisible() == 1; }));
     ::SendInput(1, &wheel, sizeof(INPUT));
     ::SendInput(1, &wheel, sizeof(INPUT));
-    PumpFor(100);
-    EXPECT_EQ(menu->GetFirstVisible(), 3);
+    EXPECT_TRUE(poll::PumpUntil([&] { return menu->GetFirstVisible() == 3; }));
     EXPECT_EQ(menu->GetScrollBar().GetScrollPos(), 3);
+    EXPECT_EQ(owner.Reports().size(), 1u) << "the click was reported once";
 }

@@ -9,7 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -198,31 +201,63 @@ TEST_F(PngListButtonTest, CaptionTakesTheColourOfTheLook)
     EXPECT_GT(Render(*button)->Count(kDisabledInk, all), 20);
 }
 
+namespace {
+
+// The columns of a rendered button from its first to its last pixel of the colour, or of any
+// colour but the face's and the icon's when none is given; {-1, -1} when there is none.
+std::pair<int, int> ColumnsOf(const Canvas& canvas, std::optional<COLORREF> colour = std::nullopt)
+{
+    const auto matches = [&](Bgra p) {
+        const COLORREF c = RGB(p.r, p.g, p.b);
+        return colour ? c == *colour : c != RGB(kRed.r, kRed.g, kRed.b) && c != RGB(kMagenta.r, kMagenta.g, kMagenta.b);
+    };
+    std::pair<int, int> columns{-1, -1};
+    for (int x = 0; x < canvas.width(); ++x)
+        for (int y = 0; y < canvas.height(); ++y)
+            if (matches(canvas.At(x, y))) {
+                columns = {columns.first < 0 ? x : columns.first, x};
+                break;
+            }
+    return columns;
+}
+
+} // namespace
+
+// Where the icon and the caption stand is measured against renders without the icon: the
+// caption stays where a margin of the icon's width puts it, and the icon ends just before it.
 TEST_F(PngListButtonTest, CentredIconStandsBeforeTheCentredCaption)
 {
+    constexpr int kIcon = 16;
+    const COLORREF magenta = RGB(kMagenta.r, kMagenta.g, kMagenta.b);
     auto button = MakeButton();
-    const Bitmap icon = MakeSolidBitmap(16, 16, kMagenta);
-    button->SetIcons(&icon, &icon, &icon, 0, 0, 16, 16);
+    const Bitmap icon = MakeSolidBitmap(kIcon, kIcon, kMagenta);
+    button->SetIcons(&icon, &icon, &icon, 0, 0, kIcon, kIcon);
     button->SetCaptionEx(L"", 0, CPngListBtn::kNoIndex);
-    EXPECT_EQ(Render(*button)->Count(RGB(255, 0, 255), {0, 0, kW, kH}), 0) << "no caption, no icon";
+    EXPECT_EQ(Render(*button)->Count(magenta, {0, 0, kW, kH}), 0) << "no caption, no icon";
 
-    button->SetCaptionEx(L"Save", 0, CPngListBtn::kNoIndex);
-    const auto canvas = Render(*button);
-    // The caption's width with the font the button uses.
-    Canvas measure(1, 1);
-    GdiFont font(::CreateFontW(15, 0, 0, 0, 500, 0, 0, 0, DEFAULT_CHARSET, 0, 0, CLEARTYPE_NATURAL_QUALITY, FF_SWISS,
-                               L"Segoe UI"));
-    SelectGuard select(measure.dc(), font.get());
-    SIZE extent{};
-    ::GetTextExtentPoint32W(measure.dc(), L"Save", 4, &extent);
+    button->SetCaptionEx(kInkCaption, 0, CPngListBtn::kNoIndex);
+    const auto withIcon = Render(*button);
+    EXPECT_EQ(withIcon->Count(magenta, {0, 0, kW, kH}), kIcon * kIcon) << "the whole icon";
+    const auto [iconLeft, iconRight] = ColumnsOf(*withIcon, magenta);
+    EXPECT_EQ(iconRight - iconLeft + 1, kIcon);
+    int iconTop = 0;
+    while (iconTop < kH && withIcon->Count(magenta, {iconLeft, iconTop, iconLeft + 1, iconTop + 1}) == 0)
+        ++iconTop;
+    EXPECT_EQ(iconTop, kH - (iconTop + kIcon)) << "the icon stands in the middle of the height";
 
-    const int x = (kW - 16 - extent.cx) / 2 - 3;
-    const int y = (kH - 16) / 2;
-    EXPECT_EQ(canvas->At(x, y), kMagenta);
-    EXPECT_EQ(canvas->At(x + 15, y + 15), kMagenta);
-    EXPECT_EQ(canvas->At(x - 1, y), kRed);
-    EXPECT_EQ(canvas->At(x + 16, y + 8), kRed);
-    EXPECT_EQ(canvas->Count(RGB(255, 0, 255), {0, 0, kW, kH}), 256);
+    auto plain = MakeButton({20, 60, 20 + kW, 60 + kH}, kId + 1);
+    plain->SetCaptionEx(kInkCaption, kIcon, CPngListBtn::kNoIndex);
+    const int caption = ColumnsOf(*withIcon).first;
+    EXPECT_EQ(caption, ColumnsOf(*Render(*plain)).first) << "the caption is centred beside the icon's width";
+
+    // How far the first inked column lies from where the text starts, seen away from the edge.
+    plain->SetAlignment(CBitmapBtn::kAlignLeft);
+    plain->SetCaptionEx(kInkCaption, kIcon, CPngListBtn::kNoIndex);
+    const int bearing = ColumnsOf(*Render(*plain)).first - kIcon;
+    // Three pixels from the text's measured extent; the drawn text may start a pixel earlier.
+    const int gap = caption - bearing - (iconRight + 1);
+    EXPECT_GE(gap, 2) << "a small gap between the icon and the caption";
+    EXPECT_LE(gap, 3);
 }
 
 TEST_F(PngListButtonTest, AListIndexMovesTheCaption40PixelsRight)
@@ -302,7 +337,9 @@ TEST_F(PngListButtonTest, DoubleClicksAreOnlyPressesForListButtons)
         ::SendMessageW(button, WM_LBUTTONDBLCLK, MK_LBUTTON, PointParam(5, 5));
         ::SendMessageW(button, WM_LBUTTONUP, 0, PointParam(5, 5));
     }
-    for (const RecordedMessage& m : parent.Take(WM_COMMAND))
+    const std::vector<RecordedMessage> reports = parent.Take(WM_COMMAND);
+    ASSERT_EQ(reports.size(), 2u) << "one click for each button's press";
+    for (const RecordedMessage& m : reports)
         EXPECT_EQ(HIWORD(m.wParam), BN_CLICKED);
 
     // A CBitmapBtnEx reports the double click.

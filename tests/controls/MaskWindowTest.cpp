@@ -4,10 +4,10 @@
 #include "framework/Handles.h"
 
 #include "ImageFiles.h"
+#include "Poll.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <vector>
 
 namespace {
@@ -53,19 +53,6 @@ protected:
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
-
-void Pump(std::chrono::milliseconds span)
-{
-    const auto end = std::chrono::steady_clock::now() + span;
-    while (std::chrono::steady_clock::now() < end) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
 
 // The top-level windows of this thread that owner owns.
 std::vector<HWND> OwnedWindows(HWND owner)
@@ -173,8 +160,9 @@ TEST(MaskWindow, StaysWhereItWasPlacedAndLetsClicksThrough)
     click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(2, click, sizeof(INPUT));
-    Pump(std::chrono::milliseconds(200));
-    EXPECT_EQ(owner.clicks, 1) << "a real click on the masked area reaches the owner";
+    EXPECT_TRUE(poll::PumpUntil([&] { return owner.clicks > 0; }))
+        << "a real click on the masked area reaches the owner";
+    EXPECT_EQ(owner.clicks, 1);
 
     const RECT ownerRect = owner.GetWindowRect();
     ::SetWindowPos(owner.m_hWnd, nullptr, ownerRect.left + 50, ownerRect.top + 30, 0, 0,

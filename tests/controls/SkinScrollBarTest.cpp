@@ -7,6 +7,7 @@
 #include "resource.h"
 
 #include "ImageFiles.h"
+#include "Poll.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,9 @@ using std::chrono::milliseconds;
 constexpr int kCell = 9; // the sheet is 81 x 27: 9 x 3 cells of 9 x 9
 constexpr UINT kBarId = 101;
 constexpr int kLength = 118; // arrows of 9 and a track of 100
+// A held arrow or page area repeats first after 500 ms, then every 100 ms.
+constexpr milliseconds kPastFirstRepeat(650);
+constexpr milliseconds kRepeat(100);
 
 // Sheet columns and rows, as the bar uses them.
 constexpr int kFirstArrow = 0;
@@ -46,6 +50,9 @@ struct ScrollReport {
 // Runs this thread's message loop for a while, so timers fire and posted messages arrive.
 // Counts WM_TIMER messages of no window: a timer set on a window that is already gone.
 int g_threadTimers = 0;
+// A timer of the test's own, and whether it has fired.
+constexpr UINT_PTR kWitnessTimer = 0x5EE;
+bool g_witnessFired = false;
 
 void PumpFor(milliseconds span)
 {
@@ -54,6 +61,7 @@ void PumpFor(milliseconds span)
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             g_threadTimers += msg.message == WM_TIMER && msg.hwnd == nullptr;
+            g_witnessFired |= msg.message == WM_TIMER && msg.wParam == kWitnessTimer;
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
@@ -63,6 +71,29 @@ void PumpFor(milliseconds span)
         const auto left = std::chrono::duration_cast<milliseconds>(end - now).count();
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left) + 1, QS_ALLINPUT);
     }
+}
+
+constexpr milliseconds kPumpStep(10);
+
+// Pumps until the condition holds, within a generous limit.
+template <class Condition>
+bool PumpUntil(Condition condition)
+{
+    return poll::Until([&] {
+        PumpFor(kPumpStep);
+        return condition();
+    });
+}
+
+// Pumps until a timer of the test's own on the window, due `after` from now, has fired. Timers
+// fire in the order they fall due: what a bar's timer due earlier would do has been done by then.
+bool PumpPast(HWND wnd, milliseconds after)
+{
+    g_witnessFired = false;
+    ::SetTimer(wnd, kWitnessTimer, static_cast<UINT>(after.count()), nullptr);
+    const bool fired = PumpUntil([] { return g_witnessFired; });
+    ::KillTimer(wnd, kWitnessTimer);
+    return fired;
 }
 
 // A visible top-level window that owns scroll bars the way the drop-down list does: it
@@ -337,7 +368,7 @@ TEST_F(SkinScrollBarTest, HeldFirstArrowAtTheMinimumSendsOneLineUp)
     CreateBar();
     SetState(0, 99, 10, 0);
     Press(4, 4);
-    PumpFor(milliseconds(650));
+    ASSERT_TRUE(PumpPast(owner.m_hWnd, kPastFirstRepeat));
     Release(4, 4);
     EXPECT_EQ(owner.Codes(), std::vector<int>{SB_LINEUP}) << "the press only: no repeat at the minimum";
     EXPECT_EQ(owner.reports[0].message, UINT(WM_VSCROLL));
@@ -373,7 +404,7 @@ TEST_F(SkinScrollBarTest, PointerOffAHeldArrowSuspendsItsRepeats)
     Canvas face(kCell, kLength);
     Press(4, 113);
     MoveTo(4, 60);
-    PumpFor(milliseconds(700));
+    ASSERT_TRUE(PumpPast(owner.m_hWnd, kPastFirstRepeat + kRepeat));
     EXPECT_EQ(owner.Codes(), std::vector<int>{SB_LINEDOWN}) << "nothing while the pointer is off the arrow";
     Print(face);
     EXPECT_EQ(LinesFromCell(face, true, 109, kLength, kSecondArrow, kNormal), kCell) << "drawn released while off";
@@ -381,12 +412,12 @@ TEST_F(SkinScrollBarTest, PointerOffAHeldArrowSuspendsItsRepeats)
     MoveTo(4, 113);
     Print(face);
     EXPECT_EQ(LinesFromCell(face, true, 109, kLength, kSecondArrow, kPressed), kCell) << "drawn pressed again";
-    PumpFor(milliseconds(250));
-    EXPECT_GE(owner.reports.size(), 2u) << "the 100 ms repeat kept running and resumes at once";
+    EXPECT_TRUE(PumpUntil([&] { return owner.reports.size() >= 2; }))
+        << "the 100 ms repeat kept running and resumes at once";
 
     Release(4, 113);
     const size_t released = owner.reports.size();
-    PumpFor(milliseconds(250));
+    ASSERT_TRUE(PumpPast(owner.m_hWnd, 3 * kRepeat));
     EXPECT_EQ(owner.reports.size(), released) << "the release stops the repeat";
 }
 
@@ -404,9 +435,15 @@ TEST_F(SkinScrollBarTest, DoubleClickOnAnArrowStepsOnce)
         clicks[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
     }
     ::SendInput(4, clicks, sizeof(INPUT));
-    PumpFor(milliseconds(150));
-    EXPECT_EQ(owner.Codes(), std::vector<int>{SB_LINEDOWN});
-    EXPECT_EQ(bar.GetScrollPos(), 6);
+    // Then a click on the page area below the thumb, whose report comes after all of the
+    // double click's.
+    POINT page{4, 60};
+    ::ClientToScreen(bar.m_hWnd, &page);
+    ::SetCursorPos(page.x, page.y);
+    ::SendInput(2, clicks, sizeof(INPUT));
+    ASSERT_TRUE(PumpUntil([&] { return owner.reports.size() >= 2; }));
+    EXPECT_EQ(owner.Codes(), (std::vector<int>{SB_LINEDOWN, SB_PAGEDOWN}));
+    EXPECT_EQ(bar.GetScrollPos(), 16) << "one line, then one page";
 }
 
 TEST_F(SkinScrollBarTest, DraggedThumbFollowsThePointerWithinTheRange)
@@ -476,7 +513,7 @@ TEST_F(SkinScrollBarTest, LosingTheCaptureEndsAHeldArrow)
     SetState(0, 99, 10, 0);
     Press(4, 113);
     ::SetCapture(owner.m_hWnd);
-    PumpFor(milliseconds(650));
+    ASSERT_TRUE(PumpPast(owner.m_hWnd, kPastFirstRepeat));
     ::ReleaseCapture();
     EXPECT_EQ(owner.Codes(), std::vector<int>{SB_LINEDOWN}) << "no repeat outlives the press";
     Canvas face(kCell, kLength);
@@ -490,7 +527,7 @@ TEST_F(SkinScrollBarTest, OwnerMayDestroyTheBarWhileAPressIsReported)
     SetState(0, 99, 10, 0);
     owner.onReport = [this](const ScrollReport&) { bar.DestroyWindow(); };
     Press(4, 113);
-    PumpFor(milliseconds(650));
+    ASSERT_TRUE(PumpPast(owner.m_hWnd, kPastFirstRepeat));
     EXPECT_EQ(owner.reports.size(), 1u);
     EXPECT_EQ(bar.m_hWnd, nullptr);
     EXPECT_EQ(g_threadTimers, 0) << "no repeat timer was started for a window that is gone";

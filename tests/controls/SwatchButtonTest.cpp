@@ -4,6 +4,7 @@
 #include "controls/SwatchButton.h"
 #include "skin/SkinFile.h"
 
+#include "Poll.h"
 #include "RecordingParent.h"
 
 #include <gtest/gtest.h>
@@ -130,16 +131,23 @@ TEST_F(SwatchTest, ReleasesAreReportedAtMostOnceIn500Milliseconds)
         cell->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, PointParam(5, 5));
         cell->SendMessage(WM_LBUTTONUP, 0, PointParam(5, 5));
     };
+    const ULONGLONG firstClick = ::GetTickCount64();
     click();
     ASSERT_EQ(parent.Count(WM_COMMAND), 1u) << "reported on release, not on press";
     EXPECT_EQ(parent.recorded[0].wParam, MAKEWPARAM(kId, BN_CLICKED));
     EXPECT_EQ(parent.recorded[0].lParam, reinterpret_cast<LPARAM>(cell->m_hWnd));
-    ::Sleep(400);
-    click();
-    EXPECT_EQ(parent.Count(WM_COMMAND), 1u) << "400 ms after the last report";
-    ::Sleep(200);
-    click();
-    EXPECT_EQ(parent.Count(WM_COMMAND), 2u) << "600 ms after the last report";
+
+    // Clicks from then on until one is reported: however slow the machine, the report that
+    // follows comes only once more than the guard has passed since the first click.
+    constexpr ULONGLONG kGuardMs = 500;
+    ULONGLONG reportedAfter = 0;
+    EXPECT_TRUE(poll::Until([&] {
+        click();
+        reportedAfter = ::GetTickCount64() - firstClick;
+        return parent.Count(WM_COMMAND) > 1;
+    }));
+    EXPECT_EQ(parent.Count(WM_COMMAND), 2u);
+    EXPECT_GT(reportedAfter, kGuardMs);
     EXPECT_FALSE(cell->GetState() & BST_PUSHED);
 }
 

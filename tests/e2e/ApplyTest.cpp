@@ -1,9 +1,11 @@
 // A person edits the effect with the mouse and presses Apply: the settings file holds the
 // edit and the restarted service has read it.
 #include "InputDriver.h"
+#include "Poll.h"
 #include "ProgramProcess.h"
 #include "ServiceProbe.h"
 #include "SkinPlaces.h"
+#include "UserSettings.h"
 
 #include "settings/SettingsStore.h"
 
@@ -20,7 +22,6 @@ void ClickSkin(HWND wnd, const wchar_t* section, const wchar_t* key, int dy = 0)
 {
     const POINT p = Centre(SkinPlace(section, key), dy);
     input::ClickAt(wnd, p.x, p.y);
-    input::Settle(150);
 }
 
 } // namespace
@@ -28,13 +29,9 @@ void ClickSkin(HWND wnd, const wchar_t* section, const wchar_t* key, int dy = 0)
 TEST(ApplyEndToEnd, ColourAndModeReachTheFileAndTheRestartedService)
 {
     ASSERT_TRUE(service::StopAll());
-    const std::wstring settingsFile = service::DataFolder() + L"config";
-    SettingsBlock start{};
-    ApplyFirstRunDefaults(start);
-    start.lan_id = 0; // English: the skin this test reads its places from
-    ::CreateDirectoryW((service::RoamingAppData() + L"\\VELDRIAN").c_str(), nullptr);
-    ::CreateDirectoryW(service::DataFolder().c_str(), nullptr);
-    WriteAllSettings(start, settingsFile);
+    const std::wstring settingsFile = UserSettingsFile();
+    const SettingsBlock start = EnglishFirstRunSettings(); // English: the skin the places are read from
+    PlantUserSettings(start);
 
     {
         ProgramProcess program;
@@ -43,7 +40,7 @@ TEST(ApplyEndToEnd, ColourAndModeReachTheFileAndTheRestartedService)
         ASSERT_TRUE(service::WaitUntil([] { return service::Windows().size() == 1; }));
         const size_t logLines = service::LogLines().size();
         ::SetForegroundWindow(wnd);
-        input::Settle(300);
+        ASSERT_TRUE(poll::Until([&] { return ::GetForegroundWindow() == wnd; }));
 
         // The list shows modes 1 to 8 from its top row ("LED" "2"): mode 3 is the third row.
         ClickSkin(wnd, L"LED", L"2", 2 * kModeRowSpacing);

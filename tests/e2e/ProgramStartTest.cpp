@@ -1,8 +1,9 @@
 // Starting the real program: the first-run settings file and the single instance.
 #include "FileText.h"
 #include "ProgramProcess.h"
+#include "ServiceProbe.h"
+#include "UserSettings.h"
 
-#include <shlobj.h>
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
@@ -10,13 +11,6 @@
 namespace {
 
 constexpr const wchar_t* kCaption = L"VELDRIAN RGB Control_Config";
-
-std::wstring RoamingAppData()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
-}
 
 void RemoveTree(const std::wstring& folder)
 {
@@ -50,11 +44,18 @@ std::string FirstRunFileText()
     return text;
 }
 
+// Each start finds no service running and leaves none behind.
+class ProgramStart : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(service::StopAll()); }
+    void TearDown() override { EXPECT_TRUE(service::StopAll()); }
+};
+
 } // namespace
 
-TEST(ProgramStart, FirstStartWritesTheFirstRunSettingsFile)
+TEST_F(ProgramStart, FirstStartWritesTheFirstRunSettingsFile)
 {
-    const std::wstring company = RoamingAppData() + L"\\VELDRIAN";
+    const std::wstring company = service::RoamingAppData() + L"\\VELDRIAN";
     RemoveTree(company);
     ASSERT_FALSE(FileExists(company));
 
@@ -66,8 +67,9 @@ TEST(ProgramStart, FirstStartWritesTheFirstRunSettingsFile)
     EXPECT_TRUE(written == FirstRunFileText()) << written.substr(0, 400);
 }
 
-TEST(ProgramStart, ASecondInstanceEndsAtOnceAndLeavesTheFirstAlone)
+TEST_F(ProgramStart, ASecondInstanceEndsAtOnceAndLeavesTheFirstAlone)
 {
+    PlantUserSettings(EnglishFirstRunSettings());
     ProgramProcess first;
     HWND window = first.WaitForWindow(kCaption);
     ASSERT_NE(window, nullptr);

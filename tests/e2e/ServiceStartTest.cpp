@@ -2,6 +2,7 @@
 // more while it runs, and the service left running when the program ends.
 #include "ProgramProcess.h"
 #include "ServiceProbe.h"
+#include "UserSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@ constexpr const wchar_t* kCaption = L"VELDRIAN RGB Control_Config";
 TEST(ServiceStart, TheProgramStartsTheServiceOnceAndLeavesItRunning)
 {
     ASSERT_TRUE(service::StopAll());
+    PlantUserSettings(EnglishFirstRunSettings());
     {
         ProgramProcess program;
         ASSERT_NE(program.WaitForWindow(kCaption), nullptr);

@@ -3,10 +3,12 @@
 // question with its mask.
 #include "FileText.h"
 #include "InputDriver.h"
+#include "Poll.h"
 #include "ProgramProcess.h"
 #include "ServiceProbe.h"
 #include "SkinPlaces.h"
 #include "TempFolder.h"
+#include "UserSettings.h"
 #include "WindowShot.h"
 
 #include "settings/SettingsStore.h"
@@ -21,7 +23,8 @@ namespace {
 constexpr const wchar_t* kCaption = L"VELDRIAN RGB Control_Config";
 constexpr const wchar_t* kWarningCaption = L"VELDRIAN RGB Control_Warning";
 constexpr UINT kProgramExit = WM_USER + 600;
-constexpr WPARAM kExitCode = 1625;
+constexpr WPARAM kExitCodes[] = {1625, 1626};
+constexpr DWORD kCleanExit = 0;
 constexpr UINT kProgramRestore = 4000;
 constexpr UINT_PTR kSsdWarningTimer = 20010;
 constexpr int kModeRowSpacing = 37;
@@ -43,7 +46,19 @@ std::wstring TextOf(HWND wnd)
 template <class Condition>
 bool Eventually(Condition condition)
 {
-    return service::WaitUntil(condition);
+    return poll::Until(condition);
+}
+
+POINT Origin(HWND wnd)
+{
+    RECT r{};
+    ::GetWindowRect(wnd, &r);
+    return {r.left, r.top};
+}
+
+bool operator==(POINT a, POINT b)
+{
+    return a.x == b.x && a.y == b.y;
 }
 
 class WindowBehaviour : public testing::Test {
@@ -58,18 +73,15 @@ protected:
                         (m_devices / L"dram\\" + module).c_str(), FALSE);
         ::SetEnvironmentVariableW(L"VELDRIAN_STANDIN_DEVICES", m_devices.path().c_str()); // the program inherits it
 
-        SettingsBlock start{};
-        ApplyFirstRunDefaults(start);
-        start.lan_id = 0; // English: the skin the places are read from
-        ::CreateDirectoryW((service::RoamingAppData() + L"\\VELDRIAN").c_str(), nullptr);
-        ::CreateDirectoryW(service::DataFolder().c_str(), nullptr);
-        WriteAllSettings(start, SettingsFile());
+        PlantUserSettings(EnglishFirstRunSettings());
 
-        m_program = std::make_unique<ProgramProcess>();
+        // Started from another current folder than its own: the program finds its files
+        // beside its executable.
+        m_program = std::make_unique<ProgramProcess>(ProgramProcess::DefaultExe(), m_devices.path());
         m_wnd = m_program->WaitForWindow(kCaption);
         ASSERT_NE(m_wnd, nullptr);
         ::SetForegroundWindow(m_wnd);
-        input::Settle(300);
+        ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == m_wnd; }));
     }
     void TearDown() override
     {
@@ -78,7 +90,7 @@ protected:
         EXPECT_TRUE(service::StopAll());
     }
 
-    static std::wstring SettingsFile() { return service::DataFolder() + L"config"; }
+    static std::wstring SettingsFile() { return UserSettingsFile(); }
 
     // A drag whose screen points are fixed before it starts: the window moves under them.
     void DragOnScreen(POINT fromClient, int dx, int dy)
@@ -90,14 +102,12 @@ protected:
         for (int i = 1; i <= kSteps; ++i)
             input::MoveTo({from.x + dx * i / kSteps, from.y + dy * i / kSteps});
         input::Button(MOUSEEVENTF_LEFTUP);
-        input::Settle(300);
     }
 
-    void Click(HWND wnd, POINT client)
-    {
-        input::ClickAt(wnd, client.x, client.y);
-        input::Settle(150);
-    }
+    void Click(HWND wnd, POINT client) { input::ClickAt(wnd, client.x, client.y); }
+
+    // The red field is shown only while the mode offers colours.
+    HWND RedField() const { return ChildAt(m_wnd, Centre(SkinPlace(L"LED", L"31"))); }
 
     HWND OpenWarning()
     {
@@ -132,25 +142,23 @@ protected:
 
 } // namespace
 
+// Input is handled in order: the last drag's effect shows only once the one before it has
+// been handled, so it tells whether that one moved the window.
 TEST_F(WindowBehaviour, TheTopStripMovesTheWindowAndTheRestDoesNot)
 {
     ASSERT_EQ(ChildAt(m_wnd, {600, 20}), m_wnd) << "the test needs the surface under the point";
-    RECT before{};
-    ::GetWindowRect(m_wnd, &before);
-    DragOnScreen({600, 20}, 60, 40);
-    RECT moved{};
-    ::GetWindowRect(m_wnd, &moved);
-    EXPECT_EQ(moved.left - before.left, 60);
-    EXPECT_EQ(moved.top - before.top, 40);
-
     ASSERT_EQ(ChildAt(m_wnd, {600, 60}), m_wnd);
+    const POINT before = Origin(m_wnd);
+    DragOnScreen({600, 20}, 60, 40);
+    const POINT moved{before.x + 60, before.y + 40};
+    EXPECT_TRUE(Eventually([&] { return Origin(m_wnd) == moved; })) << "the strip moves the window";
+
     DragOnScreen({600, 60}, 60, 40);
-    RECT still{};
-    ::GetWindowRect(m_wnd, &still);
-    EXPECT_EQ(still.left, moved.left);
-    EXPECT_EQ(still.top, moved.top);
+    DragOnScreen({600, 20}, -60, -40);
+    EXPECT_TRUE(Eventually([&] { return Origin(m_wnd) == before; })) << "only the strip moves the window";
 }
 
+// As above, the last turn shows whether the one before it scrolled.
 TEST_F(WindowBehaviour, TheWheelScrollsTheModeListOnlyOverIt)
 {
     const POINT topSlot = Centre(SkinPlace(L"LED", L"2"));
@@ -159,55 +167,63 @@ TEST_F(WindowBehaviour, TheWheelScrollsTheModeListOnlyOverIt)
 
     input::MoveTo(input::ClientToScreenPoint(m_wnd, topSlot.x, topSlot.y + kModeRowSpacing));
     input::Wheel(-1);
-    input::Settle(200);
-    const HWND second = ChildAt(m_wnd, topSlot);
-    EXPECT_NE(second, first) << "one notch scrolls one mode";
+    HWND second = nullptr;
+    EXPECT_TRUE(Eventually([&] { return (second = ChildAt(m_wnd, topSlot)) != first; })) << "one notch scrolls";
 
     input::MoveTo(input::ClientToScreenPoint(m_wnd, 700, 470));
     input::Wheel(-1);
-    input::Settle(200);
-    EXPECT_EQ(ChildAt(m_wnd, topSlot), second) << "the wheel elsewhere leaves the list";
-
     input::MoveTo(input::ClientToScreenPoint(m_wnd, topSlot.x, topSlot.y));
     input::Wheel(1);
-    input::Settle(200);
-    EXPECT_EQ(ChildAt(m_wnd, topSlot), first);
+    EXPECT_TRUE(Eventually([&] { return ChildAt(m_wnd, topSlot) == first; }))
+        << "one notch back over the list shows the first mode again: the wheel elsewhere left the list";
 }
 
+// Esc and Enter are told apart from what follows them: the field's value is taken after Esc,
+// and a second value after the first Enter.
 TEST_F(WindowBehaviour, EscKeepsTheWindowAndEnterTakesAColourField)
 {
     input::Tap(VK_ESCAPE);
-    input::Settle(300);
-    EXPECT_TRUE(m_program->Running());
-    EXPECT_TRUE(::IsWindowVisible(m_wnd));
 
     const POINT redField = Centre(SkinPlace(L"LED", L"31"));
     const HWND field = ChildAt(m_wnd, redField);
     const HWND hex = ChildAt(m_wnd, Centre(SkinPlace(L"LED", L"34")));
     ASSERT_NE(field, m_wnd);
+    const auto typeRed = [&](const wchar_t* value) {
+        input::Tap(VK_END);
+        for (int i = 0; i < 3; ++i)
+            input::Tap(VK_BACK);
+        input::TypeText(value);
+        input::Tap(VK_RETURN);
+    };
     Click(m_wnd, redField);
-    input::Tap(VK_END);
-    for (int i = 0; i < 3; ++i)
-        input::Tap(VK_BACK);
-    input::TypeText(L"100");
-    input::Tap(VK_RETURN);
-    input::Settle(300);
-    EXPECT_EQ(TextOf(hex), L"640000") << "the red field's value was taken";
-    EXPECT_TRUE(m_program->Running()) << "Enter never ends the window";
+    typeRed(L"100");
+    EXPECT_TRUE(Eventually([&] { return TextOf(hex) == L"640000"; })) << "the red field's value was taken";
+    EXPECT_TRUE(m_program->Running() && ::IsWindowVisible(m_wnd)) << "Esc keeps the window";
+
+    Click(m_wnd, redField);
+    typeRed(L"50");
+    EXPECT_TRUE(Eventually([&] { return TextOf(hex) == L"320000"; })) << "Enter never ends the window";
 }
 
-TEST_F(WindowBehaviour, AnotherProgramEndsItWithoutApplyingAndClosesTheWarning)
+// Both codes other programs end it with; a clean exit in time also shows the warning was
+// closed, since the question's own loop would hold the program otherwise.
+class ExitMessage : public WindowBehaviour, public testing::WithParamInterface<WPARAM> {};
+
+TEST_P(ExitMessage, EndsItWithoutApplyingAndClosesTheWarning)
 {
     const std::string before = ReadFileBytes(SettingsFile());
-    const POINT thirdMode = Centre(SkinPlace(L"LED", L"2"), 2 * kModeRowSpacing);
-    Click(m_wnd, thirdMode); // an unapplied change
+    const HWND redField = RedField();
+    ASSERT_NE(redField, m_wnd);
+    Click(m_wnd, Centre(SkinPlace(L"LED", L"2"), 4 * kModeRowSpacing)); // mode 5, which has no colours
+    ASSERT_TRUE(Eventually([&] { return !::IsWindowVisible(redField); })) << "an unapplied change";
     ASSERT_NE(OpenWarning(), nullptr);
 
-    ::PostMessageW(m_wnd, kProgramExit, kExitCode, 0);
-    EXPECT_NE(m_program->WaitForExit(), STILL_ACTIVE);
-    EXPECT_EQ(::FindWindowW(nullptr, kWarningCaption), nullptr);
+    ::PostMessageW(m_wnd, kProgramExit, GetParam(), 0);
+    EXPECT_EQ(m_program->WaitForExit(), kCleanExit);
     EXPECT_EQ(ReadFileBytes(SettingsFile()), before);
 }
+
+INSTANTIATE_TEST_SUITE_P(Codes, ExitMessage, testing::ValuesIn(kExitCodes));
 
 TEST_F(WindowBehaviour, RestoreMessageShowsAMinimisedWindow)
 {
@@ -224,12 +240,15 @@ TEST_F(WindowBehaviour, F1AppliesOpensTheHelpAndEnds)
     ::DeleteFileW(viewerLog.c_str());
     Click(m_wnd, Centre(SkinPlace(L"LED", L"2"), 3 * kModeRowSpacing)); // mode 4
     input::Tap(VK_F1);
-    EXPECT_NE(m_program->WaitForExit(), STILL_ACTIVE);
+    EXPECT_EQ(m_program->WaitForExit(), kCleanExit);
     SettingsBlock stored{}, saved{};
     LoadSettings(SettingsFile(), stored, saved);
     EXPECT_EQ(stored.profiles[0].dram.effects[0].mode, 4);
     ASSERT_TRUE(Eventually([&] { return !ReadFileBytes(viewerLog).empty(); }));
-    EXPECT_NE(ReadFileBytes(viewerLog).find("Help\\Help.pdf"), std::string::npos) << ReadFileBytes(viewerLog);
+    // The document beside the executable, though the program was started from another folder.
+    const std::wstring help = TestProgramFolder() + L"Help\\Help.pdf";
+    const std::string logged = ReadFileBytes(viewerLog);
+    EXPECT_NE(logged.find(std::string(help.begin(), help.end())), std::string::npos) << logged;
 }
 
 TEST_F(WindowBehaviour, TheSsdQuestionMasksTheWindowAndRetryAddsTheGroupOnceFound)
@@ -241,38 +260,35 @@ TEST_F(WindowBehaviour, TheSsdQuestionMasksTheWindowAndRetryAddsTheGroupOnceFoun
     EXPECT_TRUE(SaveWindowShot(m_wnd, L"warning-over-mask"));
 
     const POINT retry = Centre(SkinPlace(L"WARN", L"2"));
-    Click(warning, retry);
-    input::Settle(500);
-    EXPECT_TRUE(::IsWindow(warning)) << "no SSD yet: the question stays";
-
     ::CopyFileW((TestProgramFolder() + L"devices\\dram\\dimm-a2.xml").c_str(), (m_devices / L"ssd\\ssd1.xml").c_str(),
                 FALSE);
     Click(warning, retry);
     ASSERT_TRUE(Eventually([&] { return !::IsWindow(warning); }));
+    // The mask goes after the group is shown.
+    EXPECT_TRUE(Eventually([&] { return ShownWindows().size() == 1; })) << "the mask went with the question";
     EXPECT_TRUE(m_program->Running());
-    EXPECT_EQ(ShownWindows().size(), 1u) << "the mask went with the question";
 
     const SkinRect group = SkinPlace(L"MAIN", L"11");
     const HWND ssdButton = ChildAt(m_wnd, Centre(group, kGroupSpacing));
     EXPECT_NE(ssdButton, m_wnd) << "the SSD group button stands under the DRAM one";
-    input::Settle(300);
     EXPECT_TRUE(SaveWindowShot(m_wnd, L"main-with-ssd"));
 
-    ::PostMessageW(m_wnd, WM_TIMER, kSsdWarningTimer, 0);
-    input::Settle(500);
-    const HWND again = m_program->WaitForWindow(kWarningCaption);
+    const HWND again = OpenWarning();
     ASSERT_NE(again, nullptr);
     ::CopyFileW((TestProgramFolder() + L"devices\\dram\\dimm-a2.xml").c_str(), (m_devices / L"ssd\\ssd2.xml").c_str(),
                 FALSE);
     Click(again, retry);
-    ASSERT_TRUE(Eventually([&] { return !::IsWindow(again); }));
+    ASSERT_TRUE(Eventually([&] { return !::IsWindow(again) && ShownWindows().size() == 1; }));
     EXPECT_EQ(ChildAt(m_wnd, Centre(group, 2 * kGroupSpacing)), m_wnd) << "the group is never added twice";
 }
 
-TEST_F(WindowBehaviour, CancellingTheSsdQuestionEndsTheProgram)
+// Cancel ends the program only while the question is up: the retry before it, finding no SSD,
+// must have left it there.
+TEST_F(WindowBehaviour, ARetryWithoutSsdKeepsTheQuestionAndCancelEndsTheProgram)
 {
     const HWND warning = OpenWarning();
     ASSERT_NE(warning, nullptr);
+    Click(warning, Centre(SkinPlace(L"WARN", L"2")));
     Click(warning, Centre(SkinPlace(L"WARN", L"1")));
-    EXPECT_NE(m_program->WaitForExit(), STILL_ACTIVE);
+    EXPECT_EQ(m_program->WaitForExit(), kCleanExit);
 }

@@ -3,7 +3,6 @@
 // and on the warning's retry, lets each be chosen, answers, and ends cleanly.
 #include "ProgramUnderTest.h"
 
-
 #include <gtest/gtest.h>
 
 #include <random>
@@ -84,6 +83,19 @@ protected:
         ::PostMessageW(program.Window(), kMenuSelection, 0, MAKELPARAM(0, kAllDevicesValue));
     }
 
+    // Presses Apply and reads back what it wrote; null when the file is not whole.
+    static std::unique_ptr<SettingsBlock> Apply(const ProgramUnderTest& program)
+    {
+        const HWND apply =
+            ::ChildWindowFromPointEx(program.Window(), Centre(SkinPlace(L"MAIN", L"4")), CWP_SKIPINVISIBLE);
+        if (apply == program.Window())
+            return nullptr;
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutW(program.Window(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(apply),
+                              SMTO_BLOCK, poll::kLimitMs, &result);
+        return ReadWholeSettings(SettingsFile());
+    }
+
     // Opens the warning dialog and presses its retry button, returning once the retry's
     // discovery has run; the warning, or null when it did not show.
     static HWND RetryInWarning(const ProgramUnderTest& program)
@@ -104,18 +116,22 @@ protected:
 
 } // namespace
 
+// Every file is one device, whatever it holds: Apply stores as many for each group.
 TEST_F(HostileDescriptors, EveryKindIsListedAtStartAndOnRetry)
 {
     for (const auto& [name, bytes] : kHostileDocuments)
         PlantEverywhere(name, bytes);
     PlantEverywhere(L"15-device.null", {});
-    const std::string planted = ReadFileBytes(SettingsFile());
+    constexpr int kDevices = static_cast<int>(std::size(kHostileDocuments)) + 1;
 
     ProgramUnderTest program;
     ASSERT_NE(program.Window(), nullptr);
     EXPECT_TRUE(program.Answers());
     ChooseEveryDevice(program);
     EXPECT_TRUE(program.Answers());
+    const std::unique_ptr<SettingsBlock> dram = Apply(program);
+    ASSERT_TRUE(dram) << "Apply wrote the file whole";
+    EXPECT_EQ(dram->profiles[0].dram.DevNum, kDevices);
 
     const HWND warning = RetryInWarning(program);
     ASSERT_NE(warning, nullptr);
@@ -123,9 +139,14 @@ TEST_F(HostileDescriptors, EveryKindIsListedAtStartAndOnRetry)
     EXPECT_TRUE(program.Answers());
     ChooseEveryDevice(program);
     EXPECT_TRUE(program.Answers());
+    const std::unique_ptr<SettingsBlock> both = Apply(program);
+    ASSERT_TRUE(both) << "Apply wrote the file whole";
+    EXPECT_EQ(both->profiles[0].ssd.DevNum, kDevices);
+    EXPECT_EQ(both->profiles[0].dram.DevNum, kDevices);
+    const std::string afterApply = ReadFileBytes(SettingsFile());
 
     EXPECT_EQ(program.EndWithoutApplying(), kCleanExit);
-    EXPECT_TRUE(ReadFileBytes(SettingsFile()) == planted);
+    EXPECT_TRUE(ReadFileBytes(SettingsFile()) == afterApply);
 }
 
 TEST_F(HostileDescriptors, HundredsOfDevices)
@@ -147,10 +168,7 @@ TEST_F(HostileDescriptors, HundredsOfDevices)
     ChooseEveryDevice(program);
     EXPECT_TRUE(program.Answers());
 
-    const HWND apply = ::ChildWindowFromPointEx(program.Window(), Centre(SkinPlace(L"MAIN", L"4")), CWP_SKIPINVISIBLE);
-    ASSERT_NE(apply, program.Window());
-    ::SendMessageW(program.Window(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(apply));
-    const std::unique_ptr<SettingsBlock> applied = ReadWholeSettings(SettingsFile());
+    const std::unique_ptr<SettingsBlock> applied = Apply(program);
     ASSERT_TRUE(applied) << "Apply wrote the file whole";
     EXPECT_EQ(applied->profiles[0].dram.DevNum, kDramDevices);
     const std::string afterApply = ReadFileBytes(SettingsFile());

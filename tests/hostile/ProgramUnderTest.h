@@ -4,10 +4,12 @@
 #pragma once
 
 #include "FileText.h"
+#include "Poll.h"
 #include "ProgramProcess.h"
 #include "ServiceProbe.h"
 #include "SkinPlaces.h"
 #include "TempFolder.h"
+#include "UserSettings.h"
 
 #include "framework/Handles.h"
 #include "settings/SettingsStore.h"
@@ -36,37 +38,25 @@ constexpr DWORD kCleanExit = 0;
 
 inline std::wstring SettingsFile()
 {
-    return service::DataFolder() + L"config";
-}
-
-inline void EnsureDataFolder()
-{
-    ::CreateDirectoryW((service::RoamingAppData() + L"\\VELDRIAN").c_str(), nullptr);
-    ::CreateDirectoryW(service::DataFolder().c_str(), nullptr);
+    return UserSettingsFile();
 }
 
 // The settings file exactly as given, byte for byte.
 inline void PlantSettings(const std::string& bytes)
 {
-    EnsureDataFolder();
+    EnsureUserDataFolder();
     WriteFileBytes(SettingsFile(), bytes);
 }
 
 // A fresh settings file written by the store from the block.
 inline void PlantSettings(const SettingsBlock& block)
 {
-    EnsureDataFolder();
-    ::DeleteFileW(SettingsFile().c_str());
-    WriteAllSettings(block, SettingsFile());
+    PlantUserSettings(block);
 }
 
-// First-run values in English, the skin the tests read places from.
 inline SettingsBlock EnglishDefaults()
 {
-    SettingsBlock block{};
-    ApplyFirstRunDefaults(block);
-    block.lan_id = 0;
-    return block;
+    return EnglishFirstRunSettings();
 }
 
 // What the store reads from the file, or nothing when a record of it does not decode: every
@@ -112,25 +102,34 @@ private:
 class ProgramUnderTest {
 public:
     explicit ProgramUnderTest(const std::wstring& exe = ProgramProcess::DefaultExe())
-        : m_process(exe), m_handle(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, m_process.ProcessId())),
-          m_wnd(m_process.WaitForWindow(kCaption))
+        : m_process(exe), m_wnd(m_process.WaitForWindow(kCaption))
     {
     }
 
     HWND Window() const noexcept { return m_wnd; }
     const ProgramProcess& Process() const noexcept { return m_process; }
 
-    // Still running, and its window takes a message within the time a person would wait, once
-    // the program has handled what was posted to it (a sent message would overtake those).
+    // Still running, its window takes a message within the time a person would wait, and
+    // everything posted to it before has been handled: a message sent from another thread
+    // overtakes whatever waits in the queue, so a check made straight after posting sees the
+    // state from before. The window is minimised at once (the show request overtakes the
+    // queue) and then restored by a message posted behind everything else: once it shows
+    // again, all posted before has been handled. What is posted before must hold no restore.
     bool Answers() const noexcept
     {
-        ::WaitForInputIdle(m_handle.get(), kAnswerMs);
         DWORD_PTR result = 0;
-        return m_process.Running() && m_wnd &&
-               ::SendMessageTimeoutW(m_wnd, WM_NULL, 0, 0, SMTO_BLOCK, kAnswerMs, &result) != 0;
+        if (!m_process.Running() || !m_wnd ||
+            !::SendMessageTimeoutW(m_wnd, WM_NULL, 0, 0, SMTO_BLOCK, kAnswerMs, &result))
+            return false;
+        ::ShowWindow(m_wnd, SW_MINIMIZE);
+        if (!::IsIconic(m_wnd))
+            return false;
+        ::PostMessageW(m_wnd, kProgramRestore, 0, 0);
+        return poll::Until([&] { return !::IsIconic(m_wnd) && ::IsWindowVisible(m_wnd); }) && m_process.Running();
     }
 
-    // The warning dialog windows of this process that are shown.
+    // The warning dialog windows of this process, shown or not: a handler that asks makes its
+    // window at once, before it shows.
     std::vector<HWND> WarningWindows() const
     {
         struct Search {
@@ -144,7 +143,7 @@ public:
                 ::GetWindowTextW(wnd, caption, 64);
                 DWORD owner = 0;
                 ::GetWindowThreadProcessId(wnd, &owner);
-                if (owner == s->process && ::IsWindowVisible(wnd) && std::wstring(caption) == kWarningCaption)
+                if (owner == s->process && std::wstring(caption) == kWarningCaption)
                     s->found.push_back(wnd);
                 return TRUE;
             },
@@ -153,9 +152,9 @@ public:
     }
 
     // The message other programs end it with: nothing is applied. The exit code.
-    DWORD EndWithoutApplying() const noexcept
+    DWORD EndWithoutApplying(WPARAM code = kExitCodes[0]) const noexcept
     {
-        ::PostMessageW(m_wnd, kProgramExit, kExitCodes[0], 0);
+        ::PostMessageW(m_wnd, kProgramExit, code, 0);
         return m_process.WaitForExit();
     }
 
@@ -168,7 +167,6 @@ public:
 
 private:
     ProgramProcess m_process;
-    KernelHandle m_handle; // for the idle wait, which the process object does not offer
     HWND m_wnd;
 };
 

@@ -206,8 +206,11 @@ TEST_F(HostileMessages, RestoreExitCodesPingAndTheWarningTimer)
     ::ShowWindow(wnd, SW_MINIMIZE);
     for (int i = 0; i < kRandomMessages; ++i)
         ::PostMessageW(wnd, kProgramRestore, random(), random());
+    EXPECT_TRUE(poll::Until([&] { return !::IsIconic(wnd) && ::IsWindowVisible(wnd); }));
+    // A minimise posted behind the restores takes effect once they all have been handled.
+    ::PostMessageW(wnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(poll::Until([&] { return ::IsIconic(wnd) != FALSE; }));
     EXPECT_TRUE(program.Answers());
-    EXPECT_TRUE(service::WaitUntil([&] { return !::IsIconic(wnd) && ::IsWindowVisible(wnd); }));
 
     std::vector<WPARAM> otherCodes = {0, 1, 1624, 1627, 0xFFFFFFFFu, WPARAM(1625) << 32 | 1};
     for (int i = 0; i < 20; ++i)
@@ -219,7 +222,7 @@ TEST_F(HostileMessages, RestoreExitCodesPingAndTheWarningTimer)
         EXPECT_NE(::SendMessageTimeoutW(wnd, kProgramExit, code, random(), SMTO_BLOCK, kAnswerMs, &result), 0);
         EXPECT_EQ(result, 1u);
     }
-    EXPECT_TRUE(program.Process().Running()) << "only 1625 and 1626 end it";
+    EXPECT_TRUE(program.Answers()) << "only 1625 and 1626 end it";
 
     for (int i = 0; i < 20; ++i) {
         DWORD_PTR result = 0;
@@ -254,20 +257,29 @@ const EndingCommand kEndingCommands[] = {
     {"OkFromNoWindow", MAKEWPARAM(IDOK, 0), kNoWindow, false},
     {"CancelFromNoWindow", MAKEWPARAM(IDCANCEL, BN_CLICKED), kNoWindow, false},
     {"AllBitsFromNoWindow", 0xFFFFFFFFu, kNoWindow, false},
-    {"WithoutAWindow", MAKEWPARAM(12345, 678), 0, true},
+    {"SystemCloseWithoutAWindow", MAKEWPARAM(12345, 678), 0, true},
 };
 
 class HostileEndingCommands : public HostileMessages, public testing::WithParamInterface<EndingCommand> {};
 
+// Each command ends the program after an unapplied change (the lighting switched off): the
+// system close takes it into the file, the others leave the file as planted.
 TEST_P(HostileEndingCommands, EndCleanly)
 {
     const EndingCommand& row = GetParam();
     ProgramUnderTest program;
-    ASSERT_NE(program.Window(), nullptr);
-    ::PostMessageW(program.Window(), WM_COMMAND, row.wParam, row.lParam);
+    const HWND wnd = program.Window();
+    ASSERT_NE(wnd, nullptr);
+    const HWND lightingSwitch = ChildAt(wnd, Centre(SkinPlace(L"MAIN", L"7")));
+    ASSERT_NE(lightingSwitch, wnd);
+    ASSERT_EQ(EnglishDefaults().led_sw, 1);
+    ::PostMessageW(wnd, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(lightingSwitch));
+    ::PostMessageW(wnd, WM_COMMAND, row.wParam, row.lParam);
     EXPECT_EQ(program.Process().WaitForExit(), kCleanExit);
     if (row.applies) {
-        EXPECT_TRUE(ReadWholeSettings(SettingsFile())) << "applied, and whole";
+        const std::unique_ptr<SettingsBlock> applied = ReadWholeSettings(SettingsFile());
+        ASSERT_TRUE(applied) << "applied, and whole";
+        EXPECT_EQ(applied->led_sw, 0) << "the change reached the file";
     } else {
         EXPECT_TRUE(ReadFileBytes(SettingsFile()) == m_planted);
     }

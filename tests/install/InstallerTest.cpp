@@ -1,6 +1,7 @@
 // The setup program end to end: a silent install into a temporary folder, the installed program
 // started, and a silent uninstall that takes away everything the install put there.
 #include "FileText.h"
+#include "Poll.h"
 #include "ProgramProcess.h"
 #include "TempFolder.h"
 #include "framework/ComPtr.h"
@@ -25,7 +26,6 @@ constexpr const wchar_t* kCaption = L"VELDRIAN RGB Control_Config";
 constexpr const wchar_t* kUninstallKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VELDRIAN RGB Control";
 constexpr DWORD kSetupWaitMs = 60000;
-constexpr DWORD kPollMs = 100;
 
 // A build path (ASCII, forward slashes) as Windows writes it.
 const std::wstring kSetupExe = WindowsPath(TEST_SETUP_EXE);
@@ -51,8 +51,7 @@ DWORD RunToEnd(std::wstring commandLine)
 template <class Condition>
 void WaitUntil(Condition condition)
 {
-    for (DWORD waited = 0; !condition() && waited < kSetupWaitMs; waited += kPollMs)
-        ::Sleep(kPollMs);
+    poll::Until(condition, kSetupWaitMs);
 }
 
 // Every file under a folder, as paths relative to it.
@@ -180,9 +179,12 @@ TEST(Installer, SilentInstallRunsTheProgramAndSilentUninstallRemovesIt)
     EXPECT_EQ(UninstallValue(L"InstallLocation"), folder);
     EXPECT_EQ(UninstallValue(L"UninstallString"), L"\"" + uninstaller + L"\"");
 
+    // No settings file yet: the one the installed program finds at start is of its own making.
+    ::DeleteFileW(SettingsFile().c_str());
+    ASSERT_FALSE(FileExists(SettingsFile()));
     ProgramProcess program(folder + L"\\VeldrianRGB.exe");
     ASSERT_NE(program.WaitForWindow(kCaption), nullptr) << "the installed program shows its main window";
-    ASSERT_TRUE(FileExists(SettingsFile())) << "the program has its settings file";
+    ASSERT_TRUE(FileExists(SettingsFile())) << "the program wrote its settings file";
 
     // Uninstalled while the program runs: the uninstaller asks it to end first. It copies itself
     // to a temporary folder, starts the copy and ends at once; the copy does the work.

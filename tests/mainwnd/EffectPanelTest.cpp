@@ -237,15 +237,3 @@ TEST_F(EffectPanel, SystemCloseAppliesAndTheCloseButtonDoesNot)
         m_dialog->DestroyWindow();
     }
 }
-
-TEST_F(EffectPanel, ScreenshotsOfTheNormalDisplay)
-{
-    AddDramModules(2, 8);
-    FirstRecord().mode = 2;
-    Open();
-    EXPECT_TRUE(SaveWindowShot(*m_dialog, L"main-colour-mode"));
-    PostSlider(kModeScrollId, 0);
-    Click(Window().mode(8));
-    EXPECT_TRUE(SaveWindowShot(*m_dialog, L"main-no-colour-mode"));
-}
-

@@ -1,12 +1,14 @@
 // Main-window tests over the built program folder (with the stand-in service and provider)
 // and the user's real data folder, which the stand-in service reads and logs to as well.
-// Every test starts with no service running and leaves none behind.
+// Every test starts with no service running and a settings file of its own, and leaves no
+// service behind.
 #pragma once
 
 #include "app/Paths.h"
 
 #include "ProgramProcess.h"
 #include "ServiceProbe.h"
+#include "UserSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +40,8 @@ inline bool SamePath(const std::wstring& a, const std::wstring& b)
 
 class ProgramFolderFixture : public testing::Test {
 protected:
+    // The user's settings file holds the first-run values in English, whatever an earlier test
+    // or start left there (the test program puts the user's own file back at each test's end).
     void SetUp() override
     {
         SetProgramFolderForTesting(TestProgramFolder());
@@ -46,6 +50,7 @@ protected:
         InitDataFolder();
         InitSettingsFilePath();
         ASSERT_TRUE(service::StopAll());
+        PlantUserSettings(EnglishFirstRunSettings());
     }
     void TearDown() override { EXPECT_TRUE(service::StopAll()); }
 };

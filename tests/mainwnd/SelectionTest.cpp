@@ -1,11 +1,13 @@
 // Choosing the device from the group's menu, the profile and the language on the real
 // main window.
 #include "MainWindowFixture.h"
+#include "Poll.h"
 #include "WindowShot.h"
 
 #include "controls/ButtonMenu.h"
 #include "skin/SkinFile.h"
 
+#include <atomic>
 #include <cstring>
 #include <thread>
 
@@ -24,17 +26,26 @@ protected:
         Pump();
     }
 
-    // Answers the "Save Profile?" question from another thread once it shows.
-    static std::thread AnswerProfileQuestion(int answer, bool* asked)
+    // Clicks the profile button and answers the "Save Profile?" question from another thread
+    // should it show: the question runs its own loop inside the click, so once the click is
+    // over, no question is coming. Whether it was asked.
+    bool ClickProfileAnswering(CPngListBtn& profile, int answer)
     {
-        return std::thread([answer, asked] {
-            for (int tries = 0; tries < 200; ++tries, ::Sleep(25))
-                if (const HWND box = ::FindWindowW(L"#32770", L"Profile")) {
-                    *asked = true;
-                    ::PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
-                    return;
-                }
+        std::atomic<bool> clicked = false;
+        bool asked = false;
+        std::thread answering([&] {
+            HWND box = nullptr;
+            poll::Until([&] { return (box = ::FindWindowW(L"#32770", L"Profile")) != nullptr || clicked; });
+            if (box) {
+                asked = true;
+                ::PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+            }
         });
+        Click(profile);
+        clicked = true;
+        answering.join();
+        Pump();
+        return asked;
     }
 };
 
@@ -178,13 +189,7 @@ TEST_F(Selection, CancelledProfileSwitchDropsUnappliedChanges)
     Click(w.mode(3));                       // unapplied changes in the current profile...
     w.cfg().profiles[2].dram.effects[0].mode = 7; // ...and in another one
     Click(w.ledSwitch());
-    bool asked = false;
-    std::thread answer = AnswerProfileQuestion(IDCANCEL, &asked);
-    Click(w.profile(1));
-    answer.join();
-    Pump();
-
-    EXPECT_TRUE(asked);
+    EXPECT_TRUE(ClickProfileAnswering(w.profile(1), IDCANCEL));
     SettingsBlock expected = m_dialog->SavedSettings();
     expected.CurrentProfile = 1;
     expected.lan_id = Live().lan_id;
@@ -207,12 +212,7 @@ TEST_F(Selection, ConfirmedProfileSwitchAppliesFirst)
     auto w = Window();
     PostSlider(kModeScrollId, 0);
     Click(w.mode(3));
-    bool asked = false;
-    std::thread answer = AnswerProfileQuestion(IDOK, &asked);
-    Click(w.profile(2));
-    answer.join();
-    Pump();
-    EXPECT_TRUE(asked);
+    EXPECT_TRUE(ClickProfileAnswering(w.profile(2), IDOK));
     SettingsBlock stored{}, saved{};
     LoadSettings(SettingsFilePath(), stored, saved);
     EXPECT_EQ(stored.profiles[0].dram.effects[0].mode, 3);
@@ -227,12 +227,7 @@ TEST_F(Selection, ProfileSwitchTurnsMusicModeOff)
     auto w = Window();
     Click(w.audioSwitch());
     ASSERT_EQ(Live().audio_sw, 1);
-    bool asked = false;
-    std::thread answer = AnswerProfileQuestion(IDCANCEL, &asked);
-    Click(w.profile(3));
-    answer.join();
-    Pump();
-    EXPECT_FALSE(asked) << "music mode is no change of the profile";
+    EXPECT_FALSE(ClickProfileAnswering(w.profile(3), IDCANCEL)) << "music mode is no change of the profile";
     EXPECT_EQ(Live().audio_sw, 0);
     EXPECT_FALSE(w.audioSwitch().IsSelected());
     EXPECT_FALSE(IsShown(w.level()));

@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include "ImageFiles.h"
+#include "Poll.h"
 
 #include <gdiplus.h>
 
@@ -12,6 +13,20 @@
 namespace {
 
 constexpr LPARAM kSecondLanguage = MAKELPARAM(0, 17);
+// The screen is read every kSettleStepMs until it has not changed for kStillMs.
+constexpr DWORD kSettleStepMs = 50;
+constexpr ULONGLONG kStillMs = 300;
+
+bool SameCanvas(const Canvas& a, const Canvas& b)
+{
+    if (a.width() != b.width() || a.height() != b.height())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.At(x, y) != b.At(x, y))
+                return false;
+    return true;
+}
 
 class SkinRebuild : public MainWindowFixture {
 protected:
@@ -46,11 +61,27 @@ protected:
                picture.Save((m_folder / (L"skins\\" + name)).c_str(), &bmp, nullptr) == Gdiplus::Ok;
     }
 
-    // What the screen shows of the window once everything on it is painted.
+    // What the screen shows of the window once everything on it is painted: the display
+    // server shows child windows a moment later, and controls finish their looks on timers,
+    // so the screen is read until it has held still for a while.
     std::unique_ptr<Canvas> Shoot() const
     {
         ::RedrawWindow(*m_dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        Pump(300); // the display server shows child windows a moment later
+        std::unique_ptr<Canvas> shot = ReadScreen();
+        ULONGLONG stillSince = ::GetTickCount64();
+        poll::Until([&] {
+            Pump(kSettleStepMs);
+            std::unique_ptr<Canvas> again = ReadScreen();
+            if (!SameCanvas(*again, *shot))
+                stillSince = ::GetTickCount64();
+            shot = std::move(again);
+            return ::GetTickCount64() - stillSince >= kStillMs;
+        });
+        return shot;
+    }
+
+    std::unique_ptr<Canvas> ReadScreen() const
+    {
         const RECT r = m_dialog->GetWindowRect();
         auto shot = std::make_unique<Canvas>(r.right - r.left, r.bottom - r.top);
         WindowDc screen(nullptr);

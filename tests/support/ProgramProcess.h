@@ -3,6 +3,7 @@
 #pragma once
 
 #include "FileText.h"
+#include "Poll.h"
 
 #include <windows.h>
 
@@ -16,12 +17,13 @@ inline std::wstring TestProgramFolder()
 
 class ProgramProcess {
 public:
-    explicit ProgramProcess(const std::wstring& exe = DefaultExe())
+    // Started in its own folder, as a shortcut starts it, unless another current folder is given.
+    explicit ProgramProcess(const std::wstring& exe = DefaultExe(), const std::wstring& currentFolder = {})
     {
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         std::wstring commandLine = L"\"" + exe + L"\"";
-        const std::wstring folder = exe.substr(0, exe.rfind(L'\\') + 1);
+        const std::wstring folder = currentFolder.empty() ? exe.substr(0, exe.rfind(L'\\') + 1) : currentFolder;
         if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                              &startup, &m_info))
             ::CloseHandle(m_info.hThread);
@@ -60,23 +62,23 @@ public:
     // dialog shows after its initialisation (null when it does not show in time).
     HWND WaitForWindow(const wchar_t* caption, DWORD timeoutMs = kWindowWaitMs) const noexcept
     {
-        for (DWORD waited = 0; waited <= timeoutMs; waited += kPollMs) {
-            HWND wnd = ::FindWindowW(nullptr, caption);
-            DWORD owner = 0;
-            if (wnd && ::GetWindowThreadProcessId(wnd, &owner) && owner == m_info.dwProcessId &&
-                ::IsWindowVisible(wnd))
-                return wnd;
-            if (!Running())
-                return nullptr;
-            ::Sleep(kPollMs);
-        }
-        return nullptr;
+        HWND shown = nullptr;
+        poll::Until(
+            [&] {
+                const HWND wnd = ::FindWindowW(nullptr, caption);
+                DWORD owner = 0;
+                if (wnd && ::GetWindowThreadProcessId(wnd, &owner) && owner == m_info.dwProcessId &&
+                    ::IsWindowVisible(wnd))
+                    shown = wnd;
+                return shown || !Running();
+            },
+            timeoutMs);
+        return shown;
     }
 
 private:
     static constexpr DWORD kEndWaitMs = 10000;
     static constexpr DWORD kWindowWaitMs = 20000;
-    static constexpr DWORD kPollMs = 50;
 
     PROCESS_INFORMATION m_info{};
 };

@@ -4,6 +4,8 @@
 #include "app/LightingService.h"
 #include "framework/Handles.h"
 
+#include "Poll.h"
+
 #include <windows.h>
 
 #include <shlobj.h>
@@ -19,8 +21,7 @@
 
 namespace service {
 
-constexpr DWORD kPollMs = 50;
-constexpr DWORD kWaitMs = 10000;
+constexpr DWORD kWaitMs = poll::kLimitMs;
 
 // Top-level windows with the service caption.
 inline std::vector<HWND> Windows()
@@ -54,12 +55,7 @@ inline std::set<DWORD> ProcessIds()
 template <class Condition>
 bool WaitUntil(Condition condition, DWORD timeoutMs = kWaitMs)
 {
-    for (DWORD waited = 0; !condition(); waited += kPollMs) {
-        if (waited >= timeoutMs)
-            return false;
-        ::Sleep(kPollMs);
-    }
-    return true;
+    return poll::Until(condition, timeoutMs);
 }
 
 // Asks every running service to close, again and again so one still starting up is caught

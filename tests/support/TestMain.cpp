@@ -8,6 +8,7 @@
 
 #include "FileText.h"
 #include "ServiceProbe.h"
+#include "UserSettings.h"
 
 #include "app/Paths.h"
 
@@ -16,28 +17,57 @@
 
 namespace {
 
-// Several suites plant settings files (hostile ones among them) in the user's data folder of
-// the build's prefix, where the service and the program find them. The file the user had is
-// put back when the program's tests end, so a later start shows the user's own settings.
-class UserSettingsKept : public ::testing::Environment {
+// What a test may change outside itself, put back when it ends: the user's settings file in
+// the build's prefix (several suites plant files there, hostile ones among them, where the
+// service and the program find them), the folders the program's test seams point at, and the
+// current folder. Each test then starts from what it plants, never from what the test before
+// it left, and a later start of the program shows the user's own settings.
+class TestStateKept : public ::testing::EmptyTestEventListener {
 public:
-    void SetUp() override
+    void OnTestStart(const ::testing::TestInfo&) override
     {
-        if (FileExists(Path()))
-            m_bytes = ReadFileBytes(Path());
+        m_settings = FileExists(UserSettingsFile()) ? std::optional(ReadFileBytes(UserSettingsFile())) : std::nullopt;
+        m_programFolder = ProgramFolder();
+        m_appData = AppDataOfSettingsFile(SettingsFilePath());
+        m_currentFolder = CurrentFolder();
     }
-    void TearDown() override
+
+    void OnTestEnd(const ::testing::TestInfo&) override
     {
-        if (m_bytes)
-            WriteFileBytes(Path(), *m_bytes);
-        else
-            ::DeleteFileW(Path().c_str());
+        if (m_settings) {
+            EnsureUserDataFolder();
+            WriteFileBytes(UserSettingsFile(), *m_settings);
+        } else {
+            ::DeleteFileW(UserSettingsFile().c_str());
+        }
+        SetProgramFolderForTesting(m_programFolder);
+        InitProgramFolder();
+        SetAppDataFolderForTesting(m_appData);
+        if (!m_appData.empty())
+            InitDataFolder();
+        InitSettingsFilePath();
+        ::SetCurrentDirectoryW(m_currentFolder.c_str());
     }
 
 private:
-    static std::wstring Path() { return service::DataFolder() + kSettingsFileName; }
+    // The application-data folder a settings path lies under; empty for no path.
+    static std::wstring AppDataOfSettingsFile(const std::wstring& path)
+    {
+        const std::wstring tail = std::wstring(kCompanyFolder) + kSettingsFileName;
+        return path.ends_with(tail) ? path.substr(0, path.size() - tail.size()) : std::wstring();
+    }
 
-    std::optional<std::string> m_bytes;
+    static std::wstring CurrentFolder()
+    {
+        wchar_t folder[MAX_PATH] = {};
+        ::GetCurrentDirectoryW(MAX_PATH, folder);
+        return folder;
+    }
+
+    std::optional<std::string> m_settings;
+    std::wstring m_programFolder;
+    std::wstring m_appData;
+    std::wstring m_currentFolder;
 };
 
 } // namespace
@@ -45,7 +75,7 @@ private:
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleMock(&argc, argv);
-    ::testing::AddGlobalTestEnvironment(new UserSettingsKept); // gtest owns it
+    ::testing::UnitTest::GetInstance()->listeners().Append(new TestStateKept); // gtest owns it
 
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);

@@ -37,6 +37,20 @@ TEST(ColourConversions, HsvToRgb)
         {0, 0, 300, 300, 300, 300}, // greys are the one path without the limit
         {240, 1, 400, 0, 0, 255},
         {-30, 1, 255, 255, 0, 127.5f}, // a negative sector falls in the catch-all case
+        // The middle of each sector, then a third into it at half saturation, where the
+        // rising and the falling component differ: each sector picks its own three.
+        {30, 1, 255, 255, 127.5f, 0},
+        {90, 1, 255, 127.5f, 255, 0},
+        {150, 1, 255, 0, 255, 127.5f},
+        {210, 1, 255, 0, 127.5f, 255},
+        {270, 1, 255, 127.5f, 0, 255},
+        {330, 1, 255, 255, 0, 127.5f},
+        {20, 0.5f, 240, 240, 160, 120},
+        {80, 0.5f, 240, 200, 240, 120},
+        {140, 0.5f, 240, 120, 240, 160},
+        {200, 0.5f, 240, 120, 200, 240},
+        {260, 0.5f, 240, 160, 120, 240},
+        {320, 0.5f, 240, 240, 120, 200},
     };
     for (const auto& row : table) {
         const Rgb rgb = HsvToRgb(row.h, row.s, row.v);

@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -73,6 +75,104 @@ std::string WithLongSegmentFirst(const std::string& jpeg)
     segment += static_cast<char>((kBody + 2) >> 8);
     segment += static_cast<char>((kBody + 2) & 0xFF);
     return jpeg.substr(0, 2) + segment + std::string(kBody, 'x') + jpeg.substr(2);
+}
+
+// A bitmap file built byte by byte: the file and info headers, the colour table, `gap` filler
+// bytes, then the rows, each padded to four bytes, bottom-up or (negative height) top-down.
+// value(x, y), counted from the top, is a pixel's colour index, 16-bit word or 0xRRGGBB.
+struct HandBuiltBitmap {
+    const char* name;
+    WORD bitCount;
+    int width;
+    int height;
+    std::vector<RGBQUAD> palette;
+    size_t gap;
+    std::function<DWORD(int x, int y)> value;
+    std::function<Bgra(int x, int y)> expected;
+};
+
+void PutBits(std::string& row, int x, WORD bitCount, DWORD value)
+{
+    if (bitCount < 8) {
+        const int bit = x * bitCount;
+        const int shift = 8 - bitCount - bit % 8; // the leftmost pixel in the highest bits
+        row[static_cast<size_t>(bit / 8)] = static_cast<char>(row[static_cast<size_t>(bit / 8)] | (value << shift));
+        return;
+    }
+    for (int byte = 0; byte < bitCount / 8; ++byte)
+        row[static_cast<size_t>(x * bitCount / 8 + byte)] = static_cast<char>(value >> (8 * byte));
+}
+
+std::string Bytes(const HandBuiltBitmap& b)
+{
+    const int rows = b.height < 0 ? -b.height : b.height;
+    const size_t stride = static_cast<size_t>((b.width * b.bitCount + 31) / 32 * 4);
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    const size_t tableBytes = b.palette.size() * sizeof(RGBQUAD);
+    file.bfType = 0x4D42; // "BM"
+    file.bfOffBits = static_cast<DWORD>(sizeof(file) + sizeof(info) + tableBytes + b.gap);
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + stride * static_cast<size_t>(rows));
+    info.biSize = sizeof(info);
+    info.biWidth = b.width;
+    info.biHeight = b.height;
+    info.biPlanes = 1;
+    info.biBitCount = b.bitCount;
+    info.biCompression = BI_RGB;
+    info.biClrUsed = static_cast<DWORD>(b.palette.size());
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    bytes.append(reinterpret_cast<const char*>(b.palette.data()), tableBytes);
+    bytes.append(b.gap, '\xAB');
+    for (int stored = 0; stored < rows; ++stored) {
+        const int y = b.height < 0 ? stored : rows - 1 - stored;
+        std::string row(stride, '\0');
+        for (int x = 0; x < b.width; ++x)
+            PutBits(row, x, b.bitCount, b.value(x, y));
+        bytes += row;
+    }
+    return bytes;
+}
+
+RGBQUAD Entry(BYTE r, BYTE g, BYTE b)
+{
+    return {b, g, r, 0};
+}
+
+std::vector<RGBQUAD> Palette(int count)
+{
+    std::vector<RGBQUAD> palette;
+    for (int i = 0; i < count; ++i)
+        palette.push_back(Entry(BYTE(i * 13), BYTE(255 - i * 7), BYTE(i * 29)));
+    return palette;
+}
+
+Bgra PaletteColour(const std::vector<RGBQUAD>& palette, DWORD index)
+{
+    const RGBQUAD& e = palette.at(index);
+    return {e.rgbBlue, e.rgbGreen, e.rgbRed, 0};
+}
+
+// 5-bit channels of 0 to 3 read as 0 to 24 whether a decoder repeats the high bits or not.
+DWORD Word555(int x, int y)
+{
+    return DWORD(x % 4) << 10 | DWORD(y % 4) << 5 | DWORD((x + y) % 4);
+}
+
+Bgra From555(int x, int y)
+{
+    constexpr int kStep = 8;
+    return {BYTE((x + y) % 4 * kStep), BYTE(y % 4 * kStep), BYTE(x % 4 * kStep), 0};
+}
+
+DWORD Rgb24(int x, int y)
+{
+    return DWORD(40 * x) << 16 | DWORD(60 * y) << 8 | 7;
+}
+
+Bgra FromRgb24(int x, int y)
+{
+    return {7, BYTE(60 * y), BYTE(40 * x), 0};
 }
 
 } // namespace
@@ -225,13 +325,48 @@ TEST(LoadPictureFile, BitmapFilesOfOtherDepthsAndCutShort)
     EXPECT_EQ(deep.depth(), 24);
     EXPECT_EQ(DibPixel(deep, 4, 2), (Bgra{160, 120, 7, 0}));
 
-    Bitmap cut;
-    SIZE size{};
-    if (LoadPictureFile(folder / L"cut.bmp", cut, &size)) {
-        EXPECT_EQ(size.cx, 300);
-        EXPECT_EQ(size.cy, 200);
-    } else {
-        EXPECT_TRUE(cut.empty());
+    Bitmap cut(CreateDib32(2, 2));
+    const HBITMAP held = cut.get();
+    SIZE size{7, 7};
+    EXPECT_FALSE(LoadPictureFile(folder / L"cut.bmp", cut, &size)) << "half the pixels are missing";
+    EXPECT_EQ(cut.get(), held);
+    EXPECT_EQ(size.cx, 0);
+    EXPECT_EQ(size.cy, 0);
+}
+
+// Palettes of every size, 16-bit words, top-down rows and pixels that start after a gap: each
+// pixel as the file describes it, whichever way the loader takes.
+TEST(LoadPictureFile, HandBuiltBitmapFilesOfEveryLayout)
+{
+    const std::vector<RGBQUAD> two{Entry(10, 20, 30), Entry(200, 150, 100)};
+    const std::vector<RGBQUAD> sixteen = Palette(16);
+    const std::vector<RGBQUAD> three = Palette(3);
+    const HandBuiltBitmap table[] = {
+        {"1-bit", 1, 5, 3, two, 0, [](int x, int y) { return DWORD((x + y) % 2); },
+         [&](int x, int y) { return PaletteColour(two, DWORD((x + y) % 2)); }},
+        {"4-bit", 4, 5, 3, sixteen, 0, [](int x, int y) { return DWORD((x + 5 * y) % 16); },
+         [&](int x, int y) { return PaletteColour(sixteen, DWORD((x + 5 * y) % 16)); }},
+        {"8-bit, three colours", 8, 5, 3, three, 0, [](int x, int y) { return DWORD((x + y) % 3); },
+         [&](int x, int y) { return PaletteColour(three, DWORD((x + y) % 3)); }},
+        {"16-bit", 16, 5, 3, {}, 0, Word555, From555},
+        {"24-bit top-down", 24, 5, -3, {}, 0, Rgb24, FromRgb24},
+        {"24-bit after a gap", 24, 5, 3, {}, 100, Rgb24, FromRgb24},
+        {"32-bit top-down after a gap", 32, 5, -3, {}, 12, Rgb24, FromRgb24},
+    };
+    TempFolder folder;
+    for (const HandBuiltBitmap& b : table) {
+        SCOPED_TRACE(b.name);
+        const std::wstring path = folder / L"hand.bmp";
+        WriteFileBytes(path, Bytes(b));
+        Bitmap picture;
+        SIZE size{};
+        ASSERT_TRUE(LoadPictureFile(path, picture, &size));
+        EXPECT_EQ(size.cx, b.width);
+        EXPECT_EQ(size.cy, b.height < 0 ? -b.height : b.height);
+        EXPECT_EQ(picture.depth(), 24) << "opaque";
+        for (int y = 0; y < size.cy; ++y)
+            for (int x = 0; x < size.cx; ++x)
+                EXPECT_EQ(DibPixel(picture, x, y), b.expected(x, y)) << x << ", " << y;
     }
 }
 

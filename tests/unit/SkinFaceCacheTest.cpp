@@ -4,6 +4,7 @@
 
 #include "skin/ImageRoutines.h"
 
+#include "FileText.h"
 #include "ImageFiles.h"
 #include "TempFolder.h"
 
@@ -12,6 +13,8 @@
 namespace {
 
 const Bgra kHalfRed{0, 0, 255, 128};
+const Bgra kOpaqueRed{0, 0, 255, 255};
+const Bgra kOpaqueGreen{0, 255, 0, 255};
 
 struct FaceCase {
     const char* name;
@@ -77,6 +80,21 @@ TEST(SkinFaceCache, AFileChangedOnDiskIsDecodedAfresh)
     ASSERT_TRUE(cache.Load(path, after, &size));
     EXPECT_EQ(after.width(), 13);
     EXPECT_EQ(size.cx, 13);
+
+    // Rewritten in place with the same size: only the write time tells.
+    const auto solidBmp = [&](Bgra colour) {
+        return WriteImage(path, 13, 10, [colour](int, int) { return colour; }, L"image/bmp", PixelFormat24bppRGB);
+    };
+    ASSERT_TRUE(solidBmp(kOpaqueRed));
+    Bitmap red;
+    ASSERT_TRUE(cache.Load(path, red));
+    const std::string redBytes = ReadFileBytes(path);
+    ASSERT_TRUE(solidBmp(kOpaqueGreen));
+    ASSERT_EQ(ReadFileBytes(path).size(), redBytes.size());
+    ASSERT_TRUE(MoveWriteTimeOn(path, 2));
+    Bitmap green;
+    ASSERT_TRUE(cache.Load(path, green));
+    EXPECT_EQ(DibPixel(green, 5, 5), (Bgra{0, 255, 0, 0}));
 
     ASSERT_TRUE(::DeleteFileW(path.c_str()));
     Bitmap gone;

@@ -118,6 +118,14 @@ TEST_F(SkinFileTest, AFileChangedOnDiskIsReadAfreshWhenSetAgain)
     Write(L"[GLOBAL]\r\nFONT=Microsoft YaHei\r\n");
     SetSkinFile(path);
     EXPECT_EQ(GetSkinString(L"GLOBAL", L"FONT", L""), L"Microsoft YaHei");
+
+    // Rewritten in place with the same size: only the write time tells.
+    const size_t size = ReadFileBytes(path).size();
+    Write(L"[GLOBAL]\r\nFONT=Microsoft Jheng\r\n");
+    ASSERT_EQ(ReadFileBytes(path).size(), size);
+    ASSERT_TRUE(MoveWriteTimeOn(path, 2));
+    SetSkinFile(path);
+    EXPECT_EQ(GetSkinString(L"GLOBAL", L"FONT", L""), L"Microsoft Jheng");
 }
 
 TEST_F(SkinFileTest, LongValuesAreCutTo2047Characters)
