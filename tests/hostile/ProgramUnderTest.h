@@ -112,7 +112,8 @@ private:
 class ProgramUnderTest {
 public:
     explicit ProgramUnderTest(const std::wstring& exe = ProgramProcess::DefaultExe())
-        : m_process(exe), m_handle(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, m_process.ProcessId())),
+        : m_process(exe), m_handle(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE,
+                                 m_process.ProcessId())),
           m_wnd(m_process.WaitForWindow(kCaption))
     {
     }
@@ -166,9 +167,20 @@ public:
         return m_process.WaitForExit();
     }
 
+    // Ends it at once, wherever it is, as a crash, Task Manager or a power cut does; returns
+    // once it has ended.
+    void Kill() const noexcept
+    {
+        ::TerminateProcess(m_handle.get(), kKilledExit);
+        ::WaitForSingleObject(m_handle.get(), kKillWaitMs);
+    }
+
 private:
+    static constexpr UINT kKilledExit = 99;
+    static constexpr DWORD kKillWaitMs = 10000;
+
     ProgramProcess m_process;
-    KernelHandle m_handle; // for the idle wait, which the process object does not offer
+    KernelHandle m_handle; // for the idle wait and the kill, which the process object does not offer
     HWND m_wnd;
 };
 
