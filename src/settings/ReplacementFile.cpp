@@ -12,8 +12,9 @@ namespace {
 
 constexpr const wchar_t* kTemporarySuffix = L".tmp";
 constexpr DWORD kCopyChunkBytes = 64 * 1024;
-// A reader that holds the target open without delete sharing (a virus scanner looking at the
-// file, a service reading it) makes the move fail for a moment; a few short tries ride that out.
+// A program that holds the target open (a virus scanner looking at the file, a service reading
+// it) makes the move fail for that moment: a file cannot be replaced while it is open. A few
+// short tries ride that out.
 constexpr int kMoveTries = 5;
 constexpr DWORD kMoveRetryMs = 20;
 
@@ -57,7 +58,6 @@ bool MoveOver(const std::wstring& from, const std::wstring& to)
         if (tries == kMoveTries || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED))
             return false;
         ::Sleep(kMoveRetryMs);
-        ::SetLastError(error);
     }
 }
 

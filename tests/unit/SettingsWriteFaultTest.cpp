@@ -209,7 +209,7 @@ TEST_F(SettingsWriteFault, ARefusedWriteLeavesTheOldFileByteForByteAndSaysSo)
              return FileHandle();
          },
          {}},
-        {"file held open by a reader that does not share deletion", file,
+        {"file held open by another program", file,
          [](const std::wstring& f) {
              return FileHandle(::CreateFileW(f.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
