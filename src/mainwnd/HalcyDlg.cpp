@@ -146,8 +146,10 @@ void CHalcyDlg::ApplySettings()
     const bool applyButtonShown = m_btnApply.GetSafeHwnd() != nullptr;
     if (applyButtonShown)
         m_btnApply.EnableWindow(false);
-    WriteAllSettings(m_cfg, SettingsFilePath());
-    m_cfgSaved = m_cfg;
+    // The saved block stays what the file holds, so "Save Profile?" still asks after a failed
+    // write. The service is restarted either way and reads whichever file is there.
+    if (WriteAllSettings(m_cfg, SettingsFilePath()))
+        m_cfgSaved = m_cfg;
     RestartLightingService();
     if (applyButtonShown)
         m_btnApply.EnableWindow(true);

@@ -4,6 +4,7 @@
 #include "app/Paths.h"
 #include "settings/HexRecord.h"
 #include "settings/IniSection.h"
+#include "settings/ReplacementFile.h"
 
 #include <windows.h>
 
@@ -12,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -53,7 +55,6 @@ constexpr int kDevNumDefault = 2;
 // that changes, so writing a block into a file of many megabytes would take minutes; such a
 // file is no settings file worth keeping line by line and gets a fresh one in its place.
 constexpr ULONGLONG kMaxSettingsFileBytes = 1024 * 1024;
-constexpr const wchar_t* kFreshFileSuffix = L".new";
 
 constexpr size_t kFirstSectionChars = 16 * 1024; // a profile section holds about 6000
 // A settings section never comes near this; a section still cut short at this size is read key
@@ -76,8 +77,7 @@ IniSection ReadWholeSection(const std::wstring& path, const std::wstring& sectio
 }
 
 // One section of the file, read whole once. Each key is answered from that text, and by its
-// own INI call only where the text leaves the call's answer in doubt; a write goes out only
-// for a key whose stored text differs, as a write of an equal value leaves the file alone.
+// own INI call only where the text leaves the call's answer in doubt.
 class StoredSection {
 public:
     StoredSection(const std::wstring& path, std::wstring name)
@@ -85,24 +85,11 @@ public:
     {
     }
 
-    void WriteInt(const wchar_t* key, int value) const
-    {
-        const std::wstring text = std::to_wstring(value);
-        if (!m_stored.Holds(key, text))
-            ::WritePrivateProfileStringW(m_name.c_str(), key, text.c_str(), m_path.c_str());
-    }
     int ReadInt(const wchar_t* key, int fallback) const
     {
         if (const std::optional<int> stored = m_stored.FindInt(key, fallback))
             return *stored;
         return static_cast<int>(::GetPrivateProfileIntW(m_name.c_str(), key, fallback, m_path.c_str()));
-    }
-    template <class Record>
-    void WriteRecord(const std::wstring& key, const Record& record) const
-    {
-        if (!m_stored.Holds(key, EncodeHexRecord(std::as_bytes(std::span(&record, 1)))))
-            ::WritePrivateProfileStructW(m_name.c_str(), key.c_str(), const_cast<Record*>(&record), sizeof(Record),
-                                         m_path.c_str());
     }
     // The record changes only when the stored value is whole and its checksum matches. The
     // text is checked here rather than by GetPrivateProfileStructW, which on some platforms
@@ -132,6 +119,77 @@ private:
     IniSection m_stored;
 };
 
+// The per-key INI writes that bring a file to a block, gathered before anything is written: a
+// file that already holds the block is left alone, and the writes are made on the copy that
+// replaces it, in the order the keys come in the file.
+class PendingWrites {
+public:
+    void AddText(const std::wstring& section, const std::wstring& key, std::wstring text)
+    {
+        m_writes.push_back({section, key, std::move(text), {}});
+    }
+    void AddRecord(const std::wstring& section, const std::wstring& key, std::span<const std::byte> record)
+    {
+        m_writes.push_back({section, key, {}, {record.begin(), record.end()}});
+    }
+    bool empty() const noexcept { return m_writes.empty(); }
+
+    // False at the first call that fails.
+    bool MakeOn(const std::wstring& path) const
+    {
+        return std::all_of(m_writes.begin(), m_writes.end(), [&](const Write& write) { return Make(write, path); });
+    }
+
+private:
+    struct Write {
+        std::wstring section;
+        std::wstring key;
+        std::wstring text;             // an integer's decimal text
+        std::vector<std::byte> record; // or a record's bytes
+    };
+
+    static bool Make(const Write& write, const std::wstring& path)
+    {
+        if (write.record.empty())
+            return ::WritePrivateProfileStringW(write.section.c_str(), write.key.c_str(), write.text.c_str(),
+                                                path.c_str()) != FALSE;
+        return ::WritePrivateProfileStructW(write.section.c_str(), write.key.c_str(),
+                                            const_cast<std::byte*>(write.record.data()),
+                                            static_cast<UINT>(write.record.size()), path.c_str()) != FALSE;
+    }
+
+    std::vector<Write> m_writes;
+};
+
+// One section of an existing file, read whole once: a write is gathered only for a key whose
+// stored text differs, as a write of an equal value leaves the file alone.
+class ChangedKeys {
+public:
+    ChangedKeys(const std::wstring& path, std::wstring name, PendingWrites& writes)
+        : m_name(std::move(name)), m_stored(ReadWholeSection(path, m_name)), m_writes(writes)
+    {
+    }
+
+    void WriteInt(const wchar_t* key, int value)
+    {
+        std::wstring text = std::to_wstring(value);
+        if (!m_stored.Holds(key, text))
+            m_writes.AddText(m_name, key, std::move(text));
+    }
+    template <class Record>
+    void WriteRecord(const std::wstring& key, const Record& record)
+    {
+        const std::span<const std::byte> bytes = std::as_bytes(std::span(&record, 1));
+        if (!m_stored.Holds(key, EncodeHexRecord(bytes)))
+            m_writes.AddRecord(m_name, key, bytes);
+    }
+
+private:
+    std::wstring m_name;
+    IniSection m_stored;
+    PendingWrites& m_writes;
+};
+
 // The entries of one section of a file that does not exist yet, written with one call for the
 // section instead of one per key (each call rewrites the file): the bytes come out the same.
 class NewSection {
@@ -142,11 +200,11 @@ public:
     {
         Add(key, EncodeHexRecord(std::as_bytes(std::span(&record, 1))));
     }
-    void Save(const std::wstring& path, const std::wstring& name) const
+    bool Save(const std::wstring& path, const std::wstring& name) const
     {
         std::wstring entries = m_entries;
         entries.push_back(L'\0'); // the list ends with an empty entry
-        ::WritePrivateProfileSectionW(name.c_str(), entries.c_str(), path.c_str());
+        return ::WritePrivateProfileSectionW(name.c_str(), entries.c_str(), path.c_str()) != FALSE;
     }
 
 private:
@@ -209,40 +267,57 @@ void WriteProfileKeys(Section& section, const ProfileSettings& profile)
     WriteGroup(section, kSsdKeys, profile.ssd);
 }
 
-void WriteNewFile(const SettingsBlock& block, const std::wstring& path)
+bool WriteNewFile(const SettingsBlock& block, const std::wstring& path)
 {
     NewSection setting;
     WriteSettingKeys(setting, block);
-    setting.Save(path, kSettingSection);
+    if (!setting.Save(path, kSettingSection))
+        return false;
     for (int n = 0; n < kProfileCount; ++n) {
         NewSection section;
         WriteProfileKeys(section, block.profiles[n]);
-        section.Save(path, ProfileSection(n));
+        if (!section.Save(path, ProfileSection(n)))
+            return false;
     }
+    return true;
 }
 
-void WriteBlock(const SettingsBlock& block, const std::wstring& path)
+PendingWrites ChangedKeysOf(const SettingsBlock& block, const std::wstring& path)
 {
-    if (!PathExists(path)) {
-        WriteNewFile(block, path);
-        return;
-    }
-    const StoredSection setting(path, kSettingSection);
+    PendingWrites writes;
+    ChangedKeys setting(path, kSettingSection, writes);
     WriteSettingKeys(setting, block);
     for (int n = 0; n < kProfileCount; ++n) {
-        const StoredSection section(path, ProfileSection(n));
+        ChangedKeys section(path, ProfileSection(n), writes);
         WriteProfileKeys(section, block.profiles[n]);
     }
+    return writes;
 }
 
-// The fresh file is written beside the old one, which stays until the new one is whole.
-void ReplaceWithFreshFile(const SettingsBlock& block, const std::wstring& path)
+// The first-run file, or the one that takes an oversized file's place.
+bool ReplaceWithNewFile(ReplacementFile& file, const SettingsBlock& block)
 {
-    const std::wstring fresh = path + kFreshFileSuffix;
-    ::DeleteFileW(fresh.c_str());
-    WriteBlock(block, fresh);
-    if (!::MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        ::DeleteFileW(fresh.c_str());
+    if (!file.TargetWritable())
+        return file.Fail(L"the file is read-only");
+    if (!WriteNewFile(block, file.Path()))
+        return file.Fail(L"the new file could not be written");
+    return file.Commit();
+}
+
+// The new file is made by the platform's own INI calls on a copy of the old one: the same calls
+// in the same order as writing the file in place, so its bytes are exactly those the calls would
+// have left there, whatever the platform makes of a file's encoding, white space, duplicates or
+// comments. A text composed here instead would have to follow each platform's way of rewriting
+// an INI file. The copy costs one more read and write of a file of about 16 KB.
+bool ReplaceWithChangedCopy(ReplacementFile& file, const PendingWrites& writes)
+{
+    if (!file.TargetWritable())
+        return file.Fail(L"the file is read-only");
+    if (!file.CopyTarget())
+        return false;
+    if (!writes.MakeOn(file.Path()))
+        return file.Fail(L"a key could not be written");
+    return file.Commit();
 }
 
 } // namespace
@@ -261,14 +336,17 @@ void ReadAllSettings(const std::wstring& path, SettingsBlock& block)
     }
 }
 
-void WriteAllSettings(const SettingsBlock& block, const std::wstring& path)
+bool WriteAllSettings(const SettingsBlock& block, const std::wstring& path)
 {
     if (path.empty())
-        return;
-    if (FileBytes(path) > kMaxSettingsFileBytes)
-        ReplaceWithFreshFile(block, path);
-    else
-        WriteBlock(block, path);
+        return false;
+    ReplacementFile file(path);
+    if (!PathExists(path) || FileBytes(path) > kMaxSettingsFileBytes)
+        return ReplaceWithNewFile(file, block);
+    const PendingWrites writes = ChangedKeysOf(block, path);
+    if (writes.empty())
+        return true; // the file holds the block already
+    return ReplaceWithChangedCopy(file, writes);
 }
 
 void LoadSettings(const std::wstring& path, SettingsBlock& live, SettingsBlock& saved)

@@ -10,7 +10,10 @@
 // Without any path at all both blocks hold first-run values and nothing is written.
 void LoadSettings(const std::wstring& path, SettingsBlock& live, SettingsBlock& saved);
 void ReadAllSettings(const std::wstring& path, SettingsBlock& block);
-// Brings every key of the file at path to the block's value, keeping its other content and
-// leaving keys that already hold their value untouched; a file far larger than any settings file
-// is replaced by a fresh one instead.
-void WriteAllSettings(const SettingsBlock& block, const std::wstring& path);
+// Brings every key of the file at path to the block's value, keeping its other content; a file
+// far larger than any settings file gives way to a fresh one. The new file is written whole
+// beside the old one and replaces it in one step, so a crash or a failed write leaves the old
+// file as it was; a file already holding the block is not written. Whether the file now holds
+// the block: false for a failed write (read-only file, missing folder, full disk), which is
+// not reported otherwise.
+bool WriteAllSettings(const SettingsBlock& block, const std::wstring& path);

@@ -102,7 +102,9 @@ private:
 class ProgramUnderTest {
 public:
     explicit ProgramUnderTest(const std::wstring& exe = ProgramProcess::DefaultExe())
-        : m_process(exe), m_wnd(m_process.WaitForWindow(kCaption))
+        : m_process(exe), m_handle(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE,
+                                 m_process.ProcessId())),
+          m_wnd(m_process.WaitForWindow(kCaption))
     {
     }
 
@@ -165,8 +167,20 @@ public:
         return m_process.WaitForExit();
     }
 
+    // Ends it at once, wherever it is, as a crash, Task Manager or a power cut does; returns
+    // once it has ended.
+    void Kill() const noexcept
+    {
+        ::TerminateProcess(m_handle.get(), kKilledExit);
+        ::WaitForSingleObject(m_handle.get(), kKillWaitMs);
+    }
+
 private:
+    static constexpr UINT kKilledExit = 99;
+    static constexpr DWORD kKillWaitMs = 10000;
+
     ProgramProcess m_process;
+    KernelHandle m_handle; // for the kill, which the process object does not offer
     HWND m_wnd;
 };
 
