@@ -127,7 +127,7 @@ bool AskedToSaveOnProfileSwitch(HWND wnd)
     std::atomic<bool> switched{false};
     bool asked = false;
     std::thread answer([&] {
-        for (; !switched; ::Sleep(service::kPollMs))
+        for (; !switched; ::Sleep(poll::kIntervalMs))
             if (const HWND box = ::FindWindowW(L"#32770", L"Profile")) {
                 asked = true;
                 ::PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
