@@ -6,10 +6,12 @@
 
 #include "FileText.h"
 #include "InputDriver.h"
+#include "Poll.h"
 #include "ProgramProcess.h"
 #include "ServiceProbe.h"
 #include "SkinPlaces.h"
 #include "TempFolder.h"
+#include "UserSettings.h"
 
 #include "framework/Handles.h"
 #include "settings/SettingsStore.h"
@@ -77,8 +79,7 @@ public:
                         (m_devices / L"dram\\" + module).c_str(), FALSE);
         // The program inherits it: the stand-in provider serves the devices of this folder.
         ::SetEnvironmentVariableW(L"VELDRIAN_STANDIN_DEVICES", m_devices.path().c_str());
-        ApplyFirstRunDefaults(m_start);
-        m_start.lan_id = 0; // English: the skin the places are read from
+        m_start = EnglishFirstRunSettings(); // English: the skin the places are read from
     }
     void TearDown() override
     {
@@ -87,22 +88,22 @@ public:
         EXPECT_TRUE(service::StopAll());
     }
 
-    static std::wstring SettingsFile() { return service::DataFolder() + L"config"; }
+    static std::wstring SettingsFile() { return UserSettingsFile(); }
 
-    // Writes m_start as the settings file and starts the program on it, in the foreground.
+    // Plants m_start as the settings file and starts the program on it, in the foreground. It
+    // is started from another current folder than its own, as a shortcut may: it finds its
+    // files beside its executable.
     void Start()
     {
         m_program.reset();
         ASSERT_TRUE(service::StopAll());
-        ::CreateDirectoryW((service::RoamingAppData() + L"\\VELDRIAN").c_str(), nullptr);
-        ::CreateDirectoryW(service::DataFolder().c_str(), nullptr);
-        WriteAllSettings(m_start, SettingsFile());
-        m_program = std::make_unique<ProgramProcess>();
+        PlantUserSettings(m_start);
+        m_program = std::make_unique<ProgramProcess>(ProgramProcess::DefaultExe(), m_devices.path());
         m_wnd = m_program->WaitForWindow(kCaption);
         ASSERT_NE(m_wnd, nullptr);
-        ASSERT_TRUE(service::WaitUntil([] { return service::Windows().size() == 1; }));
+        ASSERT_TRUE(poll::Until([] { return service::Windows().size() == 1; }));
         ::SetForegroundWindow(m_wnd);
-        ASSERT_TRUE(service::WaitUntil([&] { return ::GetForegroundWindow() == m_wnd; }));
+        ASSERT_TRUE(poll::Until([&] { return ::GetForegroundWindow() == m_wnd; }));
     }
 
     // A click on the middle of a skin item of the main window, dy pixels lower.
@@ -125,7 +126,8 @@ public:
     }
     // Mode m of the list, which shows modes 1 to 8 from its top row while not scrolled.
     void ClickMode(int mode) { Click(L"LED", L"2", (mode - 1) * kModeRowSpacing); }
-    HWND ChildAt(const wchar_t* section, const wchar_t* key) const
+    // The visible control of the main window at a skin item's place.
+    HWND ControlAt(const wchar_t* section, const wchar_t* key) const
     {
         return ::ChildWindowFromPointEx(m_wnd, Centre(SkinPlace(section, key)), CWP_SKIPINVISIBLE);
     }
@@ -148,7 +150,7 @@ public:
     }
     static bool WaitForServiceRead(size_t linesBefore)
     {
-        return service::WaitUntil([&] {
+        return poll::Until([&] {
             const std::vector<std::string> lines = service::LogLinesSince(linesBefore);
             return !lines.empty() && lines.back().find("settings=read") != std::string::npos;
         });
@@ -168,27 +170,21 @@ public:
         return block;
     }
 
-    // Ends the program and expects it to end cleanly.
-    void ExpectCleanExit()
-    {
-        EXPECT_EQ(m_program->WaitForExit(), 0u);
-    }
+    void ExpectCleanExit() { EXPECT_EQ(m_program->WaitForExit(), 0u); }
 
-    // The program's shown top-level windows other than the main window: an open list, a
-    // question, the warning.
-    std::vector<HWND> OtherShownWindows() const
+    // The program's shown top-level windows: the main window, its mask, an open list, a question.
+    std::vector<HWND> ShownWindows() const
     {
         struct Search {
             DWORD process;
-            HWND main;
             std::vector<HWND> found;
-        } search{m_program->ProcessId(), m_wnd, {}};
+        } search{m_program->ProcessId(), {}};
         ::EnumWindows(
             [](HWND wnd, LPARAM param) {
                 auto* s = reinterpret_cast<Search*>(param);
                 DWORD owner = 0;
                 ::GetWindowThreadProcessId(wnd, &owner);
-                if (owner == s->process && wnd != s->main && ::IsWindowVisible(wnd))
+                if (owner == s->process && ::IsWindowVisible(wnd))
                     s->found.push_back(wnd);
                 return TRUE;
             },
@@ -199,11 +195,11 @@ public:
     HWND WaitForList() const
     {
         HWND list = nullptr;
-        service::WaitUntil([&] {
-            for (HWND wnd : OtherShownWindows()) {
+        poll::Until([&] {
+            for (HWND wnd : ShownWindows()) {
                 wchar_t className[16] = {};
                 ::GetClassNameW(wnd, className, 16);
-                if (std::wstring(className) == L"#32770" && TextOf(wnd).empty())
+                if (wnd != m_wnd && std::wstring(className) == L"#32770" && TextOf(wnd).empty())
                     list = wnd;
             }
             return list != nullptr;
@@ -212,7 +208,7 @@ public:
     }
     bool ListCloses(HWND list) const
     {
-        return service::WaitUntil([&] { return !::IsWindow(list) || !::IsWindowVisible(list); });
+        return poll::Until([&] { return !::IsWindow(list) || !::IsWindowVisible(list); });
     }
     // A click on row `row` of an open list whose rows are rowHeight pixels high.
     void ChooseRow(HWND list, int row, int rowHeight)
@@ -222,7 +218,7 @@ public:
     HWND WaitForQuestion() const
     {
         HWND question = nullptr;
-        service::WaitUntil([&] { return (question = ::FindWindowW(nullptr, kQuestionCaption)) != nullptr; });
+        poll::Until([&] { return (question = ::FindWindowW(nullptr, kQuestionCaption)) != nullptr; });
         return question;
     }
 
@@ -232,12 +228,17 @@ public:
     {
         ::CopyFileW((TestProgramFolder() + L"devices\\dram\\dimm-a2.xml").c_str(), (m_devices / L"ssd\\ssd1.xml").c_str(),
                     FALSE);
-        ::PostMessageW(m_wnd, WM_TIMER, kSsdWarningTimer, 0);
-        const HWND warning = m_program->WaitForWindow(kWarningCaption);
+        const HWND warning = OpenWarning();
         ASSERT_NE(warning, nullptr);
         const POINT retry = Centre(SkinPlace(L"WARN", L"2"));
         input::ClickAt(warning, retry.x, retry.y);
-        ASSERT_TRUE(service::WaitUntil([&] { return !::IsWindow(warning) && ::IsWindowEnabled(m_wnd); }));
+        ASSERT_TRUE(poll::Until([&] { return !::IsWindow(warning) && ::IsWindowEnabled(m_wnd); }));
+    }
+    // The question about the SSD group, asked as the outside software asks it.
+    HWND OpenWarning()
+    {
+        ::PostMessageW(m_wnd, WM_TIMER, kSsdWarningTimer, 0);
+        return m_program->WaitForWindow(kWarningCaption);
     }
 
     TempFolder m_devices;

@@ -92,12 +92,12 @@ TEST_F(Journey, ADecimalFieldTypedThenAnotherColourCommand)
 TEST_F(Journey, TheHexFieldEditedByKeyboardAlone)
 {
     ASSERT_NO_FATAL_FAILURE(Start());
-    const HWND hex = ChildAt(L"LED", L"34");
+    const HWND hex = ControlAt(L"LED", L"34");
     Click(L"LED", L"34");
     Retype(6, L"00ff00");
-    EXPECT_TRUE(service::WaitUntil([&] { return TextOf(hex) == L"00FF00"; })) << "read " << testing::PrintToString(TextOf(hex));
+    EXPECT_TRUE(poll::Until([&] { return TextOf(hex) == L"00FF00"; })) << "read " << testing::PrintToString(TextOf(hex));
     input::Tap(VK_RETURN);
-    EXPECT_TRUE(service::WaitUntil([&] { return TextOf(ChildAt(L"LED", L"32")) == L"255"; }))
+    EXPECT_TRUE(poll::Until([&] { return TextOf(ControlAt(L"LED", L"32")) == L"255"; }))
         << "Enter took the code: the green field follows";
     ASSERT_NO_FATAL_FAILURE(Apply());
     EXPECT_EQ(FirstDramRecord(Stored()).colours[0], kGreen);
@@ -105,11 +105,11 @@ TEST_F(Journey, TheHexFieldEditedByKeyboardAlone)
     // A decimal field brought back into range keeps its caret too: typing on replaces the end.
     Click(L"LED", L"31");
     Retype(3, L"300");
-    EXPECT_TRUE(service::WaitUntil([&] { return TextOf(ChildAt(L"LED", L"31")) == L"255"; }));
+    EXPECT_TRUE(poll::Until([&] { return TextOf(ControlAt(L"LED", L"31")) == L"255"; }));
     input::Tap(VK_BACK);
     input::TypeText(L"0");
     input::Tap(VK_RETURN);
-    EXPECT_TRUE(service::WaitUntil([&] { return TextOf(hex) == L"FAFF00"; })) << "read " << testing::PrintToString(TextOf(hex));
+    EXPECT_TRUE(poll::Until([&] { return TextOf(hex) == L"FAFF00"; })) << "read " << testing::PrintToString(TextOf(hex));
 }
 
 // A list opened while a colour field has the focus opens, and its row is taken.
@@ -166,7 +166,7 @@ TEST_F(Journey, AListShowsAboveItsWindowWithoutTheTopmostBand)
     ::GetWindowRect(list, &r);
     EXPECT_EQ(r.left, area.left);
     EXPECT_EQ(r.top, area.top);
-    EXPECT_TRUE(service::WaitUntil([&] { return ScreenPixels(area) != before; })) << "the screen shows the list";
+    EXPECT_TRUE(poll::Until([&] { return ScreenPixels(area) != before; })) << "the screen shows the list";
     input::Settle(300);
     EXPECT_NE(ScreenPixels(area), before) << "and still does once the click that opened it is over";
     EXPECT_EQ(::GetAncestor(::WindowFromPoint({area.left + 5, area.top + 5}), GA_ROOT), list);
@@ -255,7 +255,7 @@ TEST_F(Journey, ThreeSwitchesWithAnEditCancelled)
     const HWND question = WaitForQuestion();
     ASSERT_NE(question, nullptr);
     input::Tap(VK_ESCAPE); // Cancel: switch without applying
-    ASSERT_TRUE(service::WaitUntil([&] { return !::IsWindow(question) && ::IsWindowEnabled(m_wnd); }));
+    ASSERT_TRUE(poll::Until([&] { return !::IsWindow(question) && ::IsWindowEnabled(m_wnd); }));
     Click(L"MAIN", L"23");
     Click(L"MAIN", L"24");
     ASSERT_NO_FATAL_FAILURE(Apply());

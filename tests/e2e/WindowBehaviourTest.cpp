@@ -1,46 +1,28 @@
 // The real program as a person and other programs meet it: moving the captionless window,
 // the wheel over the mode list, the keyboard, the messages of other programs, and the SSD
 // question with its mask.
-#include "FileText.h"
-#include "InputDriver.h"
-#include "Poll.h"
-#include "ProgramProcess.h"
-#include "ServiceProbe.h"
-#include "SkinPlaces.h"
-#include "TempFolder.h"
-#include "UserSettings.h"
+#include "JourneyFixture.h"
 #include "WindowShot.h"
-
-#include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
+
+using journey::TextOf;
 
 namespace {
 
-constexpr const wchar_t* kCaption = L"VELDRIAN RGB Control_Config";
-constexpr const wchar_t* kWarningCaption = L"VELDRIAN RGB Control_Warning";
 constexpr UINT kProgramExit = WM_USER + 600;
 constexpr WPARAM kExitCodes[] = {1625, 1626};
 constexpr DWORD kCleanExit = 0;
 constexpr UINT kProgramRestore = 4000;
-constexpr UINT_PTR kSsdWarningTimer = 20010;
-constexpr int kModeRowSpacing = 37;
+constexpr int kModeRowSpacing = journey::kModeRowSpacing;
 constexpr int kGroupSpacing = 85;
 
 // The visible child of a window under a client point (the window itself on its surface).
 HWND ChildAt(HWND wnd, POINT client)
 {
     return ::ChildWindowFromPointEx(wnd, client, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-}
-
-std::wstring TextOf(HWND wnd)
-{
-    wchar_t text[64] = {};
-    ::SendMessageW(wnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
-    return text;
 }
 
 template <class Condition>
@@ -61,36 +43,14 @@ bool operator==(POINT a, POINT b)
     return a.x == b.x && a.y == b.y;
 }
 
-class WindowBehaviour : public testing::Test {
+// The program on first-run settings in English with two DRAM modules, in the foreground.
+class WindowBehaviour : public journey::Journey {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(service::StopAll());
-        ::CreateDirectoryW((m_devices / L"dram").c_str(), nullptr);
-        ::CreateDirectoryW((m_devices / L"ssd").c_str(), nullptr);
-        for (const wchar_t* module : {L"dimm-a2.xml", L"dimm-b2.xml"})
-            ::CopyFileW((TestProgramFolder() + L"devices\\dram\\" + module).c_str(),
-                        (m_devices / L"dram\\" + module).c_str(), FALSE);
-        ::SetEnvironmentVariableW(L"VELDRIAN_STANDIN_DEVICES", m_devices.path().c_str()); // the program inherits it
-
-        PlantUserSettings(EnglishFirstRunSettings());
-
-        // Started from another current folder than its own: the program finds its files
-        // beside its executable.
-        m_program = std::make_unique<ProgramProcess>(ProgramProcess::DefaultExe(), m_devices.path());
-        m_wnd = m_program->WaitForWindow(kCaption);
-        ASSERT_NE(m_wnd, nullptr);
-        ::SetForegroundWindow(m_wnd);
-        ASSERT_TRUE(Eventually([&] { return ::GetForegroundWindow() == m_wnd; }));
+        Journey::SetUp();
+        Start();
     }
-    void TearDown() override
-    {
-        m_program.reset();
-        ::SetEnvironmentVariableW(L"VELDRIAN_STANDIN_DEVICES", nullptr);
-        EXPECT_TRUE(service::StopAll());
-    }
-
-    static std::wstring SettingsFile() { return UserSettingsFile(); }
 
     // A drag whose screen points are fixed before it starts: the window moves under them.
     void DragOnScreen(POINT fromClient, int dx, int dy)
@@ -108,36 +68,6 @@ protected:
 
     // The red field is shown only while the mode offers colours.
     HWND RedField() const { return ChildAt(m_wnd, Centre(SkinPlace(L"LED", L"31"))); }
-
-    HWND OpenWarning()
-    {
-        ::PostMessageW(m_wnd, WM_TIMER, kSsdWarningTimer, 0);
-        return m_program->WaitForWindow(kWarningCaption);
-    }
-
-    // The top-level windows of the program that are shown.
-    std::vector<HWND> ShownWindows() const
-    {
-        struct Search {
-            DWORD process;
-            std::vector<HWND> found;
-        } search{m_program->ProcessId(), {}};
-        ::EnumWindows(
-            [](HWND wnd, LPARAM param) {
-                auto* s = reinterpret_cast<Search*>(param);
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(wnd, &owner);
-                if (owner == s->process && ::IsWindowVisible(wnd))
-                    s->found.push_back(wnd);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
-
-    TempFolder m_devices;
-    std::unique_ptr<ProgramProcess> m_program;
-    HWND m_wnd = nullptr;
 };
 
 } // namespace
