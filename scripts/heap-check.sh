@@ -16,6 +16,18 @@ export WINEPREFIX="$build/wineprefix"
 options='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Image File Execution Options\VeldrianRGB.exe'
 heap_flags=0xb0
 log="$build/heap-check.log"
+# The walks make the program several times slower: the suites' time limits stretch with it.
+export VELDRIAN_TEST_TIME_SCALE=6
+# Left out: the cases whose point is sheer size (a 50 MB settings file, a binary one, hundreds of
+# devices, twenty kills timed against a whole Apply), where a heap walk per call only measures
+# the walk, and the UTF-16 twins of settings files whose ANSI cases run.
+hostile_filter='-*FiftyMegabytes:*Binary:*Utf16:HostileDescriptors.HundredsOfDevices:HostileApply.KilledAtRandomMoments*'
+# And the journey that reads the screen for a list's place: a program this slow has not yet
+# handled its window's first display events when the list opens (input reaches it through the
+# wineserver, ahead of them), and Wine then stacks the window over the list by those stale
+# events. The list is checked there in every normal run.
+e2e_filter='-Journey.AListShowsAboveItsWindowWithoutTheTopmostBand'
+
 
 run_checked() {
   wineserver -p
@@ -24,20 +36,26 @@ run_checked() {
   wine reg add "$options" /v GlobalFlag /t REG_DWORD /d "$heap_flags" /f >/dev/null 2>&1
   local rc=0
   for suite in e2e_tests hostile_tests; do
+    local filter=$e2e_filter
+    [ "$suite" = hostile_tests ] && filter=$hostile_filter
     echo "heap-check: $suite"
     # Wine's heap errors only; everything else the suite prints is kept as it is.
-    WINEDEBUG=-all,err+heap "$root/scripts/wine-run.sh" "$build/tests/$suite.exe" --gtest_brief=1 || rc=1
+    WINEDEBUG=-all,err+heap "$root/scripts/wine-run.sh" "$build/tests/$suite.exe" --gtest_brief=1 \
+      "--gtest_filter=$filter" || rc=1
   done
   return $rc
 }
-export -f run_checked
-export root build options heap_flags
+# Inside the virtual display this script runs again with --checked-run.
+if [ "${1:-}" = --checked-run ]; then
+  run_checked
+  exit
+fi
 
 status=0
 if [ -n "${DISPLAY:-}" ]; then
   run_checked >"$log" 2>&1 || status=$?
 else
-  xvfb-run -a -s "-screen 0 1600x1000x24" bash -c run_checked >"$log" 2>&1 || status=$?
+  xvfb-run -a -s "-screen 0 1600x1000x24" "$0" --checked-run >"$log" 2>&1 || status=$?
 fi
 grep -E '^\[ *(PASSED|FAILED) ' "$log" || true
 if grep -q 'err:heap' "$log"; then

@@ -92,7 +92,7 @@ protected:
             return nullptr;
         DWORD_PTR result = 0;
         ::SendMessageTimeoutW(program.Window(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(apply),
-                              SMTO_BLOCK, poll::kLimitMs, &result);
+                              SMTO_BLOCK, poll::Scaled(poll::kLimitMs), &result);
         return ReadWholeSettings(SettingsFile());
     }
 
@@ -107,7 +107,7 @@ protected:
         const HWND retry = ::ChildWindowFromPointEx(warning, Centre(SkinPlace(L"WARN", L"2")), CWP_SKIPINVISIBLE);
         DWORD_PTR result = 0;
         ::SendMessageTimeoutW(warning, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(retry),
-                              SMTO_BLOCK, kAnswerMs, &result);
+                              SMTO_BLOCK, poll::Scaled(kAnswerMs), &result);
         return warning;
     }
 

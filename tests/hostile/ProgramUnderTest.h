@@ -121,7 +121,7 @@ public:
     {
         DWORD_PTR result = 0;
         if (!m_process.Running() || !m_wnd ||
-            !::SendMessageTimeoutW(m_wnd, WM_NULL, 0, 0, SMTO_BLOCK, kAnswerMs, &result))
+            !::SendMessageTimeoutW(m_wnd, WM_NULL, 0, 0, SMTO_BLOCK, poll::Scaled(kAnswerMs), &result))
             return false;
         ::ShowWindow(m_wnd, SW_MINIMIZE);
         if (!::IsIconic(m_wnd))
@@ -172,7 +172,7 @@ public:
     void Kill() const noexcept
     {
         ::TerminateProcess(m_handle.get(), kKilledExit);
-        ::WaitForSingleObject(m_handle.get(), kKillWaitMs);
+        ::WaitForSingleObject(m_handle.get(), poll::Scaled(kKillWaitMs));
     }
 
 private:

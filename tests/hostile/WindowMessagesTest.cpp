@@ -38,7 +38,7 @@ std::wstring TextOf(HWND wnd)
 {
     wchar_t text[64] = {};
     DWORD_PTR copied = 0;
-    ::SendMessageTimeoutW(wnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_BLOCK, kAnswerMs,
+    ::SendMessageTimeoutW(wnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_BLOCK, poll::Scaled(kAnswerMs),
                           &copied);
     return text;
 }
@@ -219,14 +219,14 @@ TEST_F(HostileMessages, RestoreExitCodesPingAndTheWarningTimer)
         if (code == kExitCodes[0] || code == kExitCodes[1])
             continue;
         DWORD_PTR result = 0;
-        EXPECT_NE(::SendMessageTimeoutW(wnd, kProgramExit, code, random(), SMTO_BLOCK, kAnswerMs, &result), 0);
+        EXPECT_NE(::SendMessageTimeoutW(wnd, kProgramExit, code, random(), SMTO_BLOCK, poll::Scaled(kAnswerMs), &result), 0);
         EXPECT_EQ(result, 1u);
     }
     EXPECT_TRUE(program.Answers()) << "only 1625 and 1626 end it";
 
     for (int i = 0; i < 20; ++i) {
         DWORD_PTR result = 0;
-        EXPECT_NE(::SendMessageTimeoutW(wnd, kProgramPing, random(), random(), SMTO_BLOCK, kAnswerMs, &result), 0);
+        EXPECT_NE(::SendMessageTimeoutW(wnd, kProgramPing, random(), random(), SMTO_BLOCK, poll::Scaled(kAnswerMs), &result), 0);
         EXPECT_EQ(result, 1u);
     }
 

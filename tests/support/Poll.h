@@ -5,17 +5,32 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 namespace poll {
 
 constexpr DWORD kIntervalMs = 20;
 // Far beyond what any effect takes on a busy machine; reached only when a test fails.
 constexpr DWORD kLimitMs = 10000;
 
+// A time limit for this run: VELDRIAN_TEST_TIME_SCALE (a whole factor, 1 when unset) stretches
+// every limit for runs that slow the program down on purpose, such as one with checked heaps.
+inline DWORD Scaled(DWORD limitMs)
+{
+    static const DWORD factor = [] {
+        wchar_t text[16] = {};
+        const DWORD length = ::GetEnvironmentVariableW(L"VELDRIAN_TEST_TIME_SCALE", text, 16);
+        const unsigned long value = length > 0 && length < 16 ? std::wcstoul(text, nullptr, 10) : 1;
+        return static_cast<DWORD>(value >= 1 && value <= 100 ? value : 1);
+    }();
+    return limitMs * factor;
+}
+
 // Whether the condition held before the limit passed.
 template <class Condition>
 bool Until(Condition condition, DWORD limitMs = kLimitMs)
 {
-    const ULONGLONG end = ::GetTickCount64() + limitMs;
+    const ULONGLONG end = ::GetTickCount64() + Scaled(limitMs);
     for (;;) {
         if (condition())
             return true;

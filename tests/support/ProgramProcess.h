@@ -52,7 +52,7 @@ public:
     // Waits for the process to end; its exit code, or STILL_ACTIVE after the time-out.
     DWORD WaitForExit(DWORD timeoutMs = kEndWaitMs) const noexcept
     {
-        ::WaitForSingleObject(m_info.hProcess, timeoutMs);
+        ::WaitForSingleObject(m_info.hProcess, poll::Scaled(timeoutMs));
         DWORD code = STILL_ACTIVE;
         ::GetExitCodeProcess(m_info.hProcess, &code);
         return code;
