@@ -1,5 +1,4 @@
 // The value syntaxes of the skin files: items, placements, numbered-text keys, language files.
-#include "controls/SkinButton.h"
 #include "skin/SkinValues.h"
 
 #include <gtest/gtest.h>
@@ -108,25 +107,4 @@ TEST(ExpandSkinLineBreaks, TurnsEachEscapedBreakIntoABlankAndARealBreak)
     EXPECT_EQ(ExpandSkinLineBreaks(L"\\r\\n\\r\\n"), L" \r\n \r\n");
     EXPECT_EQ(ExpandSkinLineBreaks(L"a\\r b\\n"), L"a\\r b\\n");
     EXPECT_EQ(ExpandSkinLineBreaks(L"\\r\\"), L"\\r\\");
-}
-
-TEST(SkinFaceNames, ABtnPngItemWearsTheSharedFaceAndNamesItsIcon)
-{
-    const struct {
-        const wchar_t* item;
-        const wchar_t* face;
-        const wchar_t* icon;
-    } table[] = {
-        {L"btnPng_Save", L"btnPng", L"Save"},
-        {L"btnPng_ico_link", L"btnPng", L"ico_link"},  // after the first underscore only
-        {L"btnPngSave", L"btnPng", L"btnPngSave"},     // no underscore: the whole name
-        {L"my_btnPng", L"btnPng", L"btnPng"},           // the tag anywhere in the name
-        {L"btn_apply", L"btn_apply", L""},              // any other item wears its own face
-        {L"", L"", L""},
-    };
-    for (const auto& row : table) {
-        const SkinFaceNames names = SkinFaceNamesOf(row.item);
-        EXPECT_EQ(names.face, row.face) << row.item;
-        EXPECT_EQ(names.icon, row.icon) << row.item;
-    }
 }
