@@ -62,6 +62,11 @@ void CHalcyDlg::OnTimer(UINT_PTR id)
     if (id != kSsdWarningTimer)
         return;
     KillTimer(kSsdWarningTimer);
+    // Asked once Apply is done: its nested loop would hold the new service back until answered.
+    if (m_applying) {
+        m_ssdQuestionWaiting = true;
+        return;
+    }
     // The question runs a nested loop; a second request meanwhile would stack another.
     if (!m_warningOpen)
         AskForSsdGroup();

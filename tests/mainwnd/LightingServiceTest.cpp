@@ -26,6 +26,7 @@ bool Contains(const std::string& text, const std::string& part)
 }
 
 constexpr const wchar_t* kCloseBehaviour = L"VELDRIAN_STANDIN_SERVICE_CLOSE";
+constexpr int kModeWithoutColours = 5;
 constexpr DWORD kShortEndLimitMs = 1000;
 
 // How the stand-in services this test program starts take a close request, while the object
@@ -51,6 +52,14 @@ public:
     ServiceEndLimit(const ServiceEndLimit&) = delete;
     ServiceEndLimit& operator=(const ServiceEndLimit&) = delete;
 };
+
+SettingsBlock StoredSettings()
+{
+    SettingsBlock block{};
+    ApplyFirstRunDefaults(block);
+    ReadAllSettings(SettingsFilePath(), block);
+    return block;
+}
 
 } // namespace
 
@@ -193,5 +202,35 @@ TEST_F(LightingService, AServiceThatCannotBeClosedIsLeftRunningAlone)
     dialog.ApplySettings();
     EXPECT_EQ(service::ProcessIds(), running) << "a started service is there as soon as its start returns";
     EXPECT_TRUE(Contains(trace.Text(), "lighting service was left running")) << trace.Text();
+    dialog.DestroyWindow();
+}
+
+// While Apply waits for the service the window carries out no command: a mode chosen and Apply
+// pressed again (notifications still queued, or messages from another program) would change
+// the file and restart the service halfway through this Apply. A close request ends the
+// window once Apply is done, without a second Apply.
+TEST_F(LightingService, CommandsArrivingWhileApplyWaitsAreNotCarriedOut)
+{
+    const ServicesClose closing(L"slow");
+    CHalcyDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    ASSERT_TRUE(service::WaitUntil([] { return service::Windows().size() == 1; }));
+    HalcyDlgTestAccess window{dialog};
+    const int mode = window.record().mode;
+    ASSERT_NE(mode, kModeWithoutColours);
+
+    const auto click = [&](const CWnd& control) {
+        dialog.PostMessage(WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(control.m_hWnd));
+    };
+    click(window.mode(kModeWithoutColours));
+    click(window.apply());
+    dialog.PostMessage(WM_COMMAND, IDCANCEL, 0); // the system close
+    const size_t logged = service::LogLines().size();
+    dialog.ApplySettings();
+
+    EXPECT_EQ(StoredSettings().current().dram.effects[window.curRecord()].mode, mode);
+    EXPECT_EQ(window.record().mode, mode);
+    EXPECT_EQ(dialog.ModalResult(), IDCANCEL) << "the close request was taken";
+    ASSERT_TRUE(service::WaitUntil([&] { return OneServiceLogged(logged); }));
     dialog.DestroyWindow();
 }
