@@ -93,8 +93,11 @@ LRESULT CHalcyDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PROGRAM_EXIT:
         OnProgramExit(wParam);
         return 1;
+    case WM_ACTIVATEAPP:
+        OnActivateApp(wParam != FALSE);
+        return CDialog::WindowProc(message, wParam, lParam);
     case WM_PROGRAM_RESTORE:
-        ShowWindow(SW_SHOWNORMAL);
+        OnProgramRestore();
         return CDialog::WindowProc(message, wParam, lParam);
     default:
         return CDialog::WindowProc(message, wParam, lParam);

@@ -168,6 +168,8 @@ private:
     void OnTimer(UINT_PTR id);
     void AskForSsdGroup();
     void ShowSsdGroup();
+    void OnActivateApp(bool active);
+    void OnProgramRestore();
     void OnProgramExit(WPARAM code);
 
     // Painting (Painting.cpp)

@@ -1,5 +1,6 @@
 // CHalcyDlg: the pointer, the wheel over the mode list, moving the captionless window, the
-// question about the SSD group, and the messages other programs send.
+// question about the SSD group, the program losing the foreground, and the messages other
+// programs send.
 #include "mainwnd/HalcyDlg.h"
 
 #include "controls/SelectInGroup.h"
@@ -96,6 +97,27 @@ void CHalcyDlg::ShowSsdGroup()
     PlaceGroupColumn();
     SelectInGroup(m_btnGroup, m_btnGroup[kGroupSsd].GetSafeHwnd());
     ShowCurrentGroup();
+}
+
+// The list is an owned pop-up that never takes activation: when the person turns to another
+// program it would stay open above that program's windows.
+void CHalcyDlg::OnActivateApp(bool active)
+{
+    if (!active)
+        CloseOpenMenu();
+}
+
+// Another start of the program (or another program) asks for the window: it comes back from
+// the taskbar and to the front, or to the question open over it. Windows lets a program take
+// the foreground only while it may (the second start hands its right over before it posts);
+// where it may not, the taskbar button flashes until the person turns to the window.
+void CHalcyDlg::OnProgramRestore()
+{
+    ShowWindow(SW_SHOWNORMAL);
+    if (::SetForegroundWindow(::GetLastActivePopup(m_hWnd)))
+        return;
+    FLASHWINFO flash{sizeof(FLASHWINFO), m_hWnd, FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
+    ::FlashWindowEx(&flash);
 }
 
 // Another program (an installer, say) ends this one; nothing is applied.
