@@ -171,6 +171,7 @@ private:
     void OnActivateApp(bool active);
     void OnProgramRestore();
     void OnProgramExit(WPARAM code);
+    void CloseOwnModalWindows();
 
     // Painting (Painting.cpp)
     void OnPaint();

@@ -187,6 +187,21 @@ TEST_F(WindowBehaviour, AnOpenListClosesWhenThePersonTurnsToAnotherProgram)
     EXPECT_TRUE(ListCloses(list));
 }
 
+// The setup asks the program to end while "Save Profile?" is open over an unapplied change: the
+// question is closed (as Cancel: nothing is written), so the program ends and its file can be
+// replaced. Otherwise the request waits for the person's answer.
+TEST_F(WindowBehaviour, ExitMessageClosesAnOpenQuestionFirst)
+{
+    const std::string before = ReadFileBytes(SettingsFile());
+    ClickMode(4);                 // an edit in profile 1
+    Click(L"MAIN", L"22");        // profile 2: the question
+    ASSERT_NE(WaitForQuestion(), nullptr);
+
+    ::PostMessageW(m_wnd, kProgramExit, kExitCodes[0], 0);
+    EXPECT_EQ(m_program->WaitForExit(), kCleanExit);
+    EXPECT_EQ(ReadFileBytes(SettingsFile()), before);
+}
+
 TEST_F(WindowBehaviour, F1AppliesOpensTheHelpAndEnds)
 {
     // The prefix opens PDF documents with the stand-in viewer, which logs each one.
