@@ -29,6 +29,9 @@ ManifestDPIAware true
 !define WM_PROGRAM_EXIT 0x658 ; WM_USER+600
 !define EXIT_WITHOUT_APPLY 1625
 !define SYNCHRONIZE 0x00100000
+; A silent setup finding the program file held waits this many rounds of a second for it.
+!define SILENT_FILE_ROUNDS 60
+!define FILE_ROUND_MS 1000
 
 Name "${PRODUCT}"
 BrandingText "${PRODUCT} ${VERSION}"
@@ -83,6 +86,35 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) 2026 VELDR
     ${EndIf}
 !macroend
 
+; The program file must be free before it is replaced. A program that was slow to end still
+; holds it, and so may another program reading it (a virus scanner, say): the setup waits,
+; asking the program to end again each round. Shown, it asks the person to retry or cancel;
+; silent, it waits a while, then lets the replacement fail, which fails the setup with an
+; exit code instead of ending as if it had installed.
+!macro WaitForProgramFile
+    StrCpy $R1 0
+    ${DoWhile} ${FileExists} "$INSTDIR\${PROGRAM_EXE}"
+        ClearErrors
+        FileOpen $R0 "$INSTDIR\${PROGRAM_EXE}" a
+        ${IfNot} ${Errors}
+            FileClose $R0
+            ${Break}
+        ${EndIf}
+        ${If} ${Silent}
+            ${If} $R1 >= ${SILENT_FILE_ROUNDS}
+                ${Break}
+            ${EndIf}
+            IntOp $R1 $R1 + 1
+            Sleep ${FILE_ROUND_MS}
+        ${Else}
+            StrCpy $0 "$INSTDIR\${PROGRAM_EXE}" ; named in the setup's own file error message
+            MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(^FileError_NoIgnore)" IDRETRY +2
+            Abort
+        ${EndIf}
+        !insertmacro EndRunningProgram
+    ${Loop}
+!macroend
+
 Function StartProgramAsUser
     Exec '"$WINDIR\explorer.exe" "$INSTDIR\${PROGRAM_EXE}"'
 FunctionEnd
@@ -97,6 +129,7 @@ FunctionEnd
 
 Section "-Program"
     !insertmacro EndRunningProgram
+    !insertmacro WaitForProgramFile
     SetOutPath "$INSTDIR"
     File "/oname=${PROGRAM_EXE}" "${PROGRAM}"
     SetOutPath "$INSTDIR\Lan"
@@ -128,6 +161,7 @@ SectionEnd
 ; folder stay, as do files others put in the program folder.
 Section "Uninstall"
     !insertmacro EndRunningProgram
+    !insertmacro WaitForProgramFile
     Delete "$INSTDIR\${PROGRAM_EXE}"
     RMDir /r "$INSTDIR\Lan"
     RMDir /r "$INSTDIR\skins"

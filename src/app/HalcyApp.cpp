@@ -33,10 +33,26 @@ bool CHalcyApp::ClaimSingleInstance()
     return true;
 }
 
+// A person who starts the program again looks for its window. This start, just made by the
+// person, may take the foreground; the running instance may not until handed that right, and
+// then shows itself on the restore message. Nothing when no window is found (that instance is
+// still starting, and shows itself anyway) or the message is refused (it runs elevated).
+void CHalcyApp::ShowRunningInstance()
+{
+    const HWND running = ::FindWindowW(nullptr, kMainWindowCaption);
+    DWORD processId = 0;
+    if (!running || !::GetWindowThreadProcessId(running, &processId))
+        return;
+    ::AllowSetForegroundWindow(processId);
+    ::PostMessageW(running, WM_PROGRAM_RESTORE, 0, 0);
+}
+
 BOOL CHalcyApp::InitInstance()
 {
-    if (!ClaimSingleInstance())
+    if (!ClaimSingleInstance()) {
+        ShowRunningInstance();
         return FALSE;
+    }
 
     InitProgramFolder();
     InitDataFolder();

@@ -17,6 +17,8 @@ public:
 private:
     // False when another instance already holds the name: this one must end at once.
     bool ClaimSingleInstance();
+    // Asks the instance running already to show its window at the front.
+    static void ShowRunningInstance();
 
     KernelHandle m_mutex;
     ULONG_PTR m_gdiplusToken = 0;

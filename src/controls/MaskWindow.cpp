@@ -11,8 +11,9 @@ namespace {
 constexpr COLORREF kMaskColour = RGB(0, 0, 0);
 constexpr BYTE kMaskAlpha = 150;
 constexpr UINT kMaskClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-// Layered for the constant alpha; transparent so mouse input passes through to the owner.
-constexpr DWORD kMaskExStyle = WS_EX_LAYERED | WS_EX_TRANSPARENT;
+// Layered for the constant alpha; transparent so mouse input passes through to the owner;
+// never activated, so activation stays with the owner and the popup shown above the mask.
+constexpr DWORD kMaskExStyle = WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;
 
 // One class for every mask of the process, registered the first time a mask is shown.
 const std::wstring& MaskClassName()
@@ -41,8 +42,9 @@ BOOL CMaskWindow::Show(HWND owner)
         return FALSE;
     PlaceOverOwner();
     ::SetLayeredWindowAttributes(m_hWnd, 0, static_cast<BYTE>(m_alpha), LWA_ALPHA);
-    ::BringWindowToTop(m_hWnd);
-    ShowWindow(SW_SHOWNOACTIVATE);
+    // Raised and shown without activation: BringWindowToTop would activate the mask and take
+    // the activation from its owner.
+    ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     return TRUE;
 }
 

@@ -7,8 +7,8 @@
 #include <windows.h>
 
 // The layer is an owned, layered pop-up (black at 150/255) that is also transparent to the
-// mouse, so clicks reach the windows below; the popup shown after it lies above it. It is
-// placed once and does not follow later moves of its owner.
+// mouse, so clicks reach the windows below, and never takes activation; the popup shown after
+// it lies above it. It is placed once and does not follow later moves of its owner.
 class CMaskWindow : public CWnd {
 public:
     CMaskWindow() noexcept = default;

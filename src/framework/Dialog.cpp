@@ -3,6 +3,8 @@
 
 #include "framework/WinApp.h"
 
+#include <utility>
+
 namespace {
 
 HWND TopLevelOf(HWND wnd)
@@ -62,10 +64,10 @@ INT_PTR CDialog::DoModal()
         if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd && app->m_pMainWnd != this)
             owner = app->m_pMainWnd->m_hWnd;
 
-    bool ownerDisabled = false;
+    m_disabledOwner = nullptr;
     if (owner && ::IsWindowEnabled(owner)) {
         ::EnableWindow(owner, FALSE);
-        ownerDisabled = true;
+        m_disabledOwner = owner;
     }
 
     m_modalResult = -1;
@@ -74,15 +76,24 @@ INT_PTR CDialog::DoModal()
         RunModalLoop();
     m_continueModal = false;
 
-    if (m_hWnd)
+    // Enabled first: when the active window hides, the platform activates another, and a
+    // disabled owner cannot be the one, so activation would go to a window of another program.
+    EnableDisabledOwner();
+    if (m_hWnd) {
+        const bool active = ::GetActiveWindow() == m_hWnd;
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                        SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    if (ownerDisabled)
-        ::EnableWindow(owner, TRUE);
-    if (owner && ::GetActiveWindow() == m_hWnd)
-        ::SetActiveWindow(owner);
+        if (owner && active)
+            ::SetActiveWindow(owner);
+    }
     DestroyWindow();
     return m_modalResult;
+}
+
+void CDialog::EnableDisabledOwner() noexcept
+{
+    if (m_disabledOwner)
+        ::EnableWindow(std::exchange(m_disabledOwner, nullptr), TRUE);
 }
 
 void CDialog::RunModalLoop()
@@ -116,6 +127,9 @@ void CDialog::EndDialog(INT_PTR result)
     m_modalResult = result;
     if (m_continueModal) {
         m_continueModal = false;
+        // The platform's EndDialog below hides the window at once, and enables the owner only
+        // where its own dialog loop disabled it: the owner this loop disabled is enabled first.
+        EnableDisabledOwner();
         ::PostMessageW(m_hWnd, WM_NULL, 0, 0); // wake the loop if it waits in GetMessage
     }
     if (m_hWnd)

@@ -14,6 +14,7 @@ public:
     bool Create(HWND parent = nullptr);
     // Modal: disables the owner, runs the dialog's own message loop until EndDialog, then
     // destroys the window and returns the result (-1 when the dialog could not be created).
+    // The owner is enabled again before the dialog hides, so activation returns to it.
     virtual INT_PTR DoModal();
     void EndDialog(INT_PTR result);
     bool IsInModalLoop() const noexcept { return m_continueModal; }
@@ -30,6 +31,7 @@ public:
 
 protected:
     void RunModalLoop();
+    void EnableDisabledOwner() noexcept;
 
     UINT m_templateId;
     HWND m_parentWnd;
@@ -40,4 +42,5 @@ private:
 
     bool m_continueModal = false;
     INT_PTR m_modalResult = -1;
+    HWND m_disabledOwner = nullptr; // the owner DoModal disabled, until it is enabled again
 };

@@ -11,6 +11,7 @@
 #include "resource.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -23,6 +24,18 @@ bool IsKeyMessage(UINT message)
 {
     return message >= WM_KEYFIRST && message <= WM_KEYLAST;
 }
+
+// Raises a flag for the life of the scope.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) noexcept : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& m_flag;
+};
 
 } // namespace
 
@@ -47,9 +60,17 @@ LRESULT CHalcyDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE; // every paint covers the whole client area from the composed background
     case WM_QUERYDRAGICON:
         return reinterpret_cast<LRESULT>(OnQueryDragIcon());
+    case WM_SETCURSOR:
+        if (!m_applying)
+            return CDialog::WindowProc(message, wParam, lParam);
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT)); // the pointer over the window says it waits
+        return TRUE;
     case WM_SLIDER_POS:
-        return OnSliderPos(wParam, lParam);
+        // A position posted before Apply began would change the settings Apply is restarting on.
+        return m_applying ? 0 : OnSliderPos(wParam, lParam);
     case WM_MENU_SELECTION: {
+        if (m_applying)
+            return 0;
         const int menuGroup = m_menuGroup;
         m_menuGroup = -1; // the choice decides the shown group, not the closing
         CloseOpenMenu();
@@ -72,8 +93,11 @@ LRESULT CHalcyDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PROGRAM_EXIT:
         OnProgramExit(wParam);
         return 1;
+    case WM_ACTIVATEAPP:
+        OnActivateApp(wParam != FALSE);
+        return CDialog::WindowProc(message, wParam, lParam);
     case WM_PROGRAM_RESTORE:
-        ShowWindow(SW_SHOWNORMAL);
+        OnProgramRestore();
         return CDialog::WindowProc(message, wParam, lParam);
     default:
         return CDialog::WindowProc(message, wParam, lParam);
@@ -142,6 +166,11 @@ void CHalcyDlg::ShowCurrentGroup()
 
 void CHalcyDlg::ApplySettings()
 {
+    // A second Apply, from a message handled while this one waits for the service, would close
+    // and start services halfway through this restart.
+    if (m_applying)
+        return;
+    const FlagScope applying(m_applying);
     CWaitCursor wait;
     const bool applyButtonShown = m_btnApply.GetSafeHwnd() != nullptr;
     if (applyButtonShown)
@@ -153,6 +182,18 @@ void CHalcyDlg::ApplySettings()
     RestartLightingService();
     if (applyButtonShown)
         m_btnApply.EnableWindow(true);
+    if (std::exchange(m_ssdQuestionWaiting, false))
+        PostMessage(WM_TIMER, kSsdWarningTimer, 0);
+}
+
+// While Apply waits for the service no command is carried out: the wait drops what the person
+// clicks and types, and a command from elsewhere (a control's notification still queued, a
+// message from another program) would change or apply settings halfway through this Apply.
+// Commands without a control (the system close, the help key) get the framework's handling,
+// without a second Apply: a close ends the window once this Apply is done.
+BOOL CHalcyDlg::OnCommandWhileApplying(WPARAM wParam, LPARAM lParam)
+{
+    return lParam == 0 ? CDialog::OnCommand(wParam, lParam) : TRUE;
 }
 
 BOOL CHalcyDlg::PreTranslateMessage(MSG* msg)

@@ -73,7 +73,8 @@ public:
     int CurrentGroup() const noexcept { return m_curGroup; }
 
     // Writes the live block to the settings file, makes it the saved block and restarts the
-    // lighting service so it reads the file afresh.
+    // lighting service so it reads the file afresh. While the restart waits for the service,
+    // the window handles its messages but takes no commands (OnCommandWhileApplying).
     void ApplySettings();
 
 protected:
@@ -92,6 +93,7 @@ private:
     void AddGroup(int group) noexcept;
     void PointAtGroup(int group);
     void ShowCurrentGroup();
+    BOOL OnCommandWhileApplying(WPARAM wParam, LPARAM lParam);
 
     // Layout (SkinLayout.cpp)
     void BuildSkinLayout();
@@ -166,7 +168,10 @@ private:
     void OnTimer(UINT_PTR id);
     void AskForSsdGroup();
     void ShowSsdGroup();
+    void OnActivateApp(bool active);
+    void OnProgramRestore();
     void OnProgramExit(WPARAM code);
+    void CloseOwnModalWindows();
 
     // Painting (Painting.cpp)
     void OnPaint();
@@ -235,5 +240,7 @@ private:
     int m_hue = 0; // the hue the colour editor shows, kept apart from the knob's 359-step turn
     CClrEdit* m_pendingEdit = nullptr; // a clicked colour field whose text is not taken yet
     bool m_warningOpen = false;
+    bool m_applying = false;           // Apply is under way: its restart waits for the service
+    bool m_ssdQuestionWaiting = false; // the SSD question was asked for during Apply
     int m_menuGroup = -1; // the group whose device menu is open, -1 none
 };

@@ -35,6 +35,8 @@ bool Is(const CWnd& control, HWND wnd) noexcept
 
 BOOL CHalcyDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    if (m_applying)
+        return OnCommandWhileApplying(wParam, lParam);
     const HWND source = reinterpret_cast<HWND>(lParam);
     CClrEdit* field = ColourFieldOf(source);
     // A colour field's own notifications (focus, change) are not the person's commands: they

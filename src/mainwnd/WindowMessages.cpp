@@ -1,5 +1,6 @@
 // CHalcyDlg: the pointer, the wheel over the mode list, moving the captionless window, the
-// question about the SSD group, and the messages other programs send.
+// question about the SSD group, the program losing the foreground, and the messages other
+// programs send.
 #include "mainwnd/HalcyDlg.h"
 
 #include "controls/SelectInGroup.h"
@@ -9,8 +10,12 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string_view>
+#include <vector>
 
 namespace {
+
+constexpr const wchar_t* kDialogClass = L"#32770"; // message boxes and the program's dialogs
 
 bool Contains(const RECT& r, POINT p)
 {
@@ -62,6 +67,11 @@ void CHalcyDlg::OnTimer(UINT_PTR id)
     if (id != kSsdWarningTimer)
         return;
     KillTimer(kSsdWarningTimer);
+    // Asked once Apply is done: its nested loop would hold the new service back until answered.
+    if (m_applying) {
+        m_ssdQuestionWaiting = true;
+        return;
+    }
     // The question runs a nested loop; a second request meanwhile would stack another.
     if (!m_warningOpen)
         AskForSsdGroup();
@@ -93,13 +103,69 @@ void CHalcyDlg::ShowSsdGroup()
     ShowCurrentGroup();
 }
 
-// Another program (an installer, say) ends this one; nothing is applied.
+// The list is an owned pop-up that never takes activation: when the person turns to another
+// program it would stay open above that program's windows.
+void CHalcyDlg::OnActivateApp(bool active)
+{
+    if (!active)
+        CloseOpenMenu();
+}
+
+// Another start of the program (or another program) asks for the window: it comes back from
+// the taskbar and to the front, or to the question open over it. Windows lets a program take
+// the foreground only while it may (the second start hands its right over before it posts);
+// where it may not, the taskbar button flashes until the person turns to the window.
+void CHalcyDlg::OnProgramRestore()
+{
+    ShowWindow(SW_SHOWNORMAL);
+    if (::SetForegroundWindow(::GetLastActivePopup(m_hWnd)))
+        return;
+    FLASHWINFO flash{sizeof(FLASHWINFO), m_hWnd, FLASHW_TRAY | FLASHW_TIMERNOFG, 0, 0};
+    ::FlashWindowEx(&flash);
+}
+
+// Another program (the setup, say) ends this one; nothing is applied. Questions and dialogs
+// of the program that are open (each running its own loop inside this one) are closed first,
+// each answering Cancel: otherwise this window would end only once the person answered them,
+// and the setup could not replace the program's file meanwhile.
 void CHalcyDlg::OnProgramExit(WPARAM code)
 {
     if (std::find(std::begin(kProgramExitCodes), std::end(kProgramExitCodes), code) == std::end(kProgramExitCodes))
         return;
+    CloseOpenMenu();
+    CloseOwnModalWindows();
     for (const wchar_t* caption : {kWarningCaption, kPreferenceCaption})
         if (const HWND wnd = ::FindWindowW(nullptr, caption))
             ::SendMessageW(wnd, WM_CLOSE, 0, 0);
     EndDialog(IDOK);
+}
+
+// The visible dialogs of this thread that this window owns, directly or through another, end
+// with IDCANCEL, the topmost (the innermost loop) first. Each loop ends once the message being
+// handled returns to it. A message box is the platform's own dialog, ended by the platform's
+// EndDialog (whatever its buttons, where WM_CLOSE may be ignored); one of ours by its object.
+void CHalcyDlg::CloseOwnModalWindows()
+{
+    struct Search {
+        HWND owner;
+        std::vector<HWND> found;
+    } search{m_hWnd, {}};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND wnd, LPARAM param) {
+            auto* s = reinterpret_cast<Search*>(param);
+            wchar_t className[16] = {};
+            ::GetClassNameW(wnd, className, 16);
+            if (wnd != s->owner && ::IsWindowVisible(wnd) && std::wstring_view(className) == kDialogClass &&
+                ::GetAncestor(wnd, GA_ROOTOWNER) == s->owner)
+                s->found.push_back(wnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    for (HWND wnd : search.found) {
+        if (auto* dialog = dynamic_cast<CDialog*>(CWnd::FromHandle(wnd)))
+            dialog->EndDialog(IDCANCEL);
+        else
+            ::EndDialog(wnd, IDCANCEL);
+    }
 }

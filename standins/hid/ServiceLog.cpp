@@ -60,6 +60,19 @@ std::string ShowCommandText()
     return (startup.dwFlags & STARTF_USESHOWWINDOW) ? std::to_string(startup.wShowWindow) : "default";
 }
 
+// The folder the service was started in, in UTF-8.
+std::string CurrentFolderText()
+{
+    wchar_t folder[MAX_PATH] = {};
+    const DWORD length = ::GetCurrentDirectoryW(MAX_PATH, folder);
+    if (length == 0 || length >= MAX_PATH)
+        return {};
+    const int bytes = ::WideCharToMultiByte(CP_UTF8, 0, folder, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, folder, static_cast<int>(length), text.data(), bytes, nullptr, nullptr);
+    return text;
+}
+
 bool FileExists(const std::wstring& path)
 {
     return !path.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -71,7 +84,7 @@ std::string ServiceLogLine(const std::wstring& settingsFile)
 {
     std::ostringstream out;
     out << LocalTimeText() << " pid=" << ::GetCurrentProcessId() << " arguments=" << ArgumentCount()
-        << " show=" << ShowCommandText();
+        << " show=" << ShowCommandText() << " folder=\"" << CurrentFolderText() << "\"";
     if (!FileExists(settingsFile)) {
         out << " settings=missing";
         return out.str();

@@ -7,7 +7,8 @@
 constexpr const wchar_t* kServiceLogName = L"hid.log";
 
 // The line for this start (without line end): local time, process id, the number of
-// command-line arguments, then what the settings file holds: "settings=missing", or the
+// command-line arguments, the show command, the folder it was started in (quoted), then what
+// the settings file holds: "settings=missing", or the
 // switches, the current profile and the DRAM record in use as name=value pairs.
 std::string ServiceLogLine(const std::wstring& settingsFile);
 

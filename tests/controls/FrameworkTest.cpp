@@ -4,6 +4,8 @@
 #include "framework/Dialog.h"
 #include "framework/WinApp.h"
 
+#include "ImportPatch.h"
+
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -27,6 +29,7 @@ public:
     bool initialised = false;
     bool ownerDisabledDuringLoop = false;
     bool endOnInit = false;
+    bool endOnceActive = false;
     HWND owner;
 
 protected:
@@ -43,6 +46,8 @@ protected:
     {
         if (message == WM_CREATE || message == WM_NCCREATE)
             seen.push_back(message);
+        if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && endOnceActive)
+            PostMessage(kEndWithResult, kResult);
         if (message == kEndWithResult) {
             ownerDisabledDuringLoop = owner && !::IsWindowEnabled(owner);
             EndDialog(static_cast<INT_PTR>(wParam));
@@ -83,6 +88,68 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override { return consumeProbe && msg->message == kProbe; }
     void PostNcDestroy() override { destroyed = true; }
 };
+
+// A framed top-level window that counts how often it is activated.
+class CActivationProbe : public CWnd {
+public:
+    CActivationProbe()
+    {
+        static const ATOM registered = [] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = ::DefWindowProcW;
+            wc.hInstance = ::GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"VeldrianActivationProbe";
+            return ::RegisterClassW(&wc);
+        }();
+        (void)registered;
+        CreateEx(0, L"VeldrianActivationProbe", L"probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {100, 100, 500, 400},
+                 nullptr, 0);
+        ::SetForegroundWindow(m_hWnd);
+        activations = 0;
+    }
+    ~CActivationProbe() override { DestroyWindow(); }
+
+    int activations = 0;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE)
+            ++activations;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+bool CanTakeActivation(HWND wnd)
+{
+    return ::IsWindowVisible(wnd) && ::IsWindowEnabled(wnd) &&
+           !(::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
+}
+
+// Where Windows hands the activation when the active window hides: to its owner if the owner
+// can take it, or else to the next top-level window below that can.
+HWND NextToActivate(HWND hidden)
+{
+    const HWND owner = ::GetWindow(hidden, GW_OWNER);
+    if (owner && CanTakeActivation(owner))
+        return owner;
+    for (HWND wnd = ::GetWindow(hidden, GW_HWNDNEXT); wnd; wnd = ::GetWindow(wnd, GW_HWNDNEXT))
+        if (CanTakeActivation(wnd))
+            return wnd;
+    return nullptr;
+}
+
+// The platform's EndDialog as Windows has it for a dialog that its own dialog loop did not run,
+// such as ours: it hides the dialog and enables nothing (Wine's enables the owner all the same),
+// and the window manager passes the activation on at once (Wine leaves it with the hidden one).
+BOOL WINAPI EndDialogAsOnWindows(HWND dialog, INT_PTR)
+{
+    ::ShowWindow(dialog, SW_HIDE);
+    if (::GetActiveWindow() == dialog)
+        ::SetActiveWindow(NextToActivate(dialog));
+    ::PostMessageW(dialog, WM_NULL, 0, 0);
+    return TRUE;
+}
 
 class CHelpApp : public CWinApp {
 public:
@@ -179,6 +246,24 @@ TEST(Framework, ModalLoopDisablesTheOwnerAndReturnsTheResult)
     EXPECT_TRUE(::IsWindowEnabled(owner.m_hWnd)) << "the owner is enabled again";
     EXPECT_EQ(dialog.m_hWnd, nullptr) << "the dialog is destroyed when the loop ends";
     EXPECT_EQ(dialog.preTranslated, std::vector<UINT>{kProbe}) << "queued messages pass the pre-translation chain";
+}
+
+// When a modal dialog ends, activation goes back to its owner, not to another program's window
+// below it: the owner is enabled before the dialog hides, whatever the platform's EndDialog
+// does about it.
+TEST(Framework, ModalDialogHandsActivationBackToItsOwner)
+{
+    const ImportPatch endDialog(L"user32.dll", "EndDialog", reinterpret_cast<const void*>(&EndDialogAsOnWindows));
+    ASSERT_TRUE(endDialog.Active());
+    CActivationProbe other; // another program's window, below the owner
+    CActivationProbe owner;
+    ASSERT_EQ(::GetActiveWindow(), owner.m_hWnd);
+
+    CProbeDialog dialog(owner.m_hWnd);
+    dialog.endOnceActive = true;
+    EXPECT_EQ(dialog.DoModal(), kResult);
+    EXPECT_EQ(::GetActiveWindow(), owner.m_hWnd);
+    EXPECT_EQ(other.activations, 0) << "no other window took the activation meanwhile";
 }
 
 TEST(Framework, PreTranslationWalksFromTheTargetUpAndStopsWhereTaken)

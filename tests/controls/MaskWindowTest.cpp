@@ -111,6 +111,17 @@ TEST(MaskWindow, CoversTheOwnersClientAreaWithADarkLayer)
     EXPECT_EQ(face.Count(RGB(0, 0, 0), {0, 0, 8, 8}), 64) << "the layer is black";
 }
 
+// The mask covers the active window without taking the activation from it (the popup shown
+// above the mask takes it next, and hands it back to the owner).
+TEST(MaskWindow, LeavesTheActivationWithItsOwner)
+{
+    CMaskedOwner owner;
+    ASSERT_EQ(::GetActiveWindow(), owner.m_hWnd);
+    CMaskWindow mask;
+    ASSERT_TRUE(mask.Show(owner.m_hWnd));
+    EXPECT_EQ(::GetActiveWindow(), owner.m_hWnd);
+}
+
 TEST(MaskWindow, ThereIsNeverMoreThanOneMask)
 {
     CMaskedOwner owner;

@@ -1,5 +1,6 @@
 // Starting the real program: the first-run settings file and the single instance.
 #include "FileText.h"
+#include "Poll.h"
 #include "ProgramProcess.h"
 #include "ServiceProbe.h"
 #include "UserSettings.h"
@@ -82,3 +83,21 @@ TEST_F(ProgramStart, ASecondInstanceEndsAtOnceAndLeavesTheFirstAlone)
     EXPECT_TRUE(::IsWindowVisible(window));
 }
 
+
+// Starting the program again is how a person looks for its window: the second start hands its
+// right to the foreground to the first and asks it to show itself, then ends with code 0.
+TEST_F(ProgramStart, ASecondStartShowsTheFirstWindowAtTheFront)
+{
+    PlantUserSettings(EnglishFirstRunSettings());
+    ProgramProcess first;
+    const HWND window = first.WaitForWindow(kCaption);
+    ASSERT_NE(window, nullptr);
+    ::ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(poll::Until([&] { return ::IsIconic(window) != FALSE; }));
+
+    ProgramProcess second;
+    ASSERT_TRUE(second.Started());
+    EXPECT_EQ(second.WaitForExit(), 0u);
+    EXPECT_TRUE(poll::PumpUntil([&] { return !::IsIconic(window) && ::GetForegroundWindow() == window; }));
+    EXPECT_EQ(::FindWindowW(nullptr, kCaption), window) << "still the only window";
+}

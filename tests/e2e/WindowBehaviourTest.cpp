@@ -1,6 +1,7 @@
 // The real program as a person and other programs meet it: moving the captionless window,
 // the wheel over the mode list, the keyboard, the messages of other programs, and the SSD
 // question with its mask.
+#include "ForeignWindow.h"
 #include "JourneyFixture.h"
 #include "WindowShot.h"
 
@@ -64,6 +65,7 @@ protected:
         input::Button(MOUSEEVENTF_LEFTUP);
     }
 
+    using Journey::Click;
     void Click(HWND wnd, POINT client) { input::ClickAt(wnd, client.x, client.y); }
 
     // The red field is shown only while the mode offers colours.
@@ -161,6 +163,43 @@ TEST_F(WindowBehaviour, RestoreMessageShowsAMinimisedWindow)
     ASSERT_TRUE(Eventually([&] { return ::IsIconic(m_wnd) != FALSE; }));
     ::PostMessageW(m_wnd, kProgramRestore, 0, 0);
     EXPECT_TRUE(Eventually([&] { return ::IsIconic(m_wnd) == FALSE && ::IsWindowVisible(m_wnd); }));
+}
+
+// Asked to show itself while another program is in front, the window comes to the front, not
+// only back from the taskbar.
+TEST_F(WindowBehaviour, RestoreMessageBringsTheWindowToTheFront)
+{
+    const ForeignWindow other;
+    ASSERT_TRUE(other.ComesToTheFront());
+    ::PostMessageW(m_wnd, kProgramRestore, 0, 0);
+    EXPECT_TRUE(poll::PumpUntil([&] { return ::GetForegroundWindow() == m_wnd; }));
+}
+
+// The list is a pop-up that never takes activation: turning to another program must close it,
+// or it would stay above that program's windows.
+TEST_F(WindowBehaviour, AnOpenListClosesWhenThePersonTurnsToAnotherProgram)
+{
+    Click(L"MAIN", L"3"); // the language list
+    const HWND list = WaitForList();
+    ASSERT_NE(list, nullptr);
+    const ForeignWindow other;
+    ASSERT_TRUE(other.ComesToTheFront());
+    EXPECT_TRUE(ListCloses(list));
+}
+
+// The setup asks the program to end while "Save Profile?" is open over an unapplied change: the
+// question is closed (as Cancel: nothing is written), so the program ends and its file can be
+// replaced. Otherwise the request waits for the person's answer.
+TEST_F(WindowBehaviour, ExitMessageClosesAnOpenQuestionFirst)
+{
+    const std::string before = ReadFileBytes(SettingsFile());
+    ClickMode(4);                 // an edit in profile 1
+    Click(L"MAIN", L"22");        // profile 2: the question
+    ASSERT_NE(WaitForQuestion(), nullptr);
+
+    ::PostMessageW(m_wnd, kProgramExit, kExitCodes[0], 0);
+    EXPECT_EQ(m_program->WaitForExit(), kCleanExit);
+    EXPECT_EQ(ReadFileBytes(SettingsFile()), before);
 }
 
 TEST_F(WindowBehaviour, F1AppliesOpensTheHelpAndEnds)

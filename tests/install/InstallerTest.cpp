@@ -17,6 +17,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -26,25 +27,38 @@ constexpr const wchar_t* kCaption = L"VELDRIAN RGB Control_Config";
 constexpr const wchar_t* kUninstallKey =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VELDRIAN RGB Control";
 constexpr DWORD kSetupWaitMs = 60000;
+// Longer than a setup takes to come to the program file: the file stays held past that moment.
+constexpr DWORD kFileHeldMs = 8000;
 
 // A build path (ASCII, forward slashes) as Windows writes it.
 const std::wstring kSetupExe = WindowsPath(TEST_SETUP_EXE);
 const std::wstring kBuiltProgramFolder = WindowsPath(TEST_PROGRAM_DIR);
 
-// Runs a command line to its end; its exit code (or ~0u when it did not start or end in time).
-DWORD RunToEnd(std::wstring commandLine)
+// Starts a command line; the process, or none when it did not start.
+KernelHandle StartProcess(std::wstring commandLine)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return ~0u;
-    const KernelHandle process(info.hProcess);
+        return {};
     const KernelHandle thread(info.hThread);
+    return KernelHandle(info.hProcess);
+}
+
+// Waits for a process to end; its exit code (or ~0u when it did not start or end in time).
+DWORD ExitCodeOf(const KernelHandle& process)
+{
     DWORD code = ~0u;
-    if (::WaitForSingleObject(process.get(), kSetupWaitMs) == WAIT_OBJECT_0)
+    if (process && ::WaitForSingleObject(process.get(), kSetupWaitMs) == WAIT_OBJECT_0)
         ::GetExitCodeProcess(process.get(), &code);
     return code;
+}
+
+// Runs a command line to its end; its exit code (or ~0u when it did not start or end in time).
+DWORD RunToEnd(std::wstring commandLine)
+{
+    return ExitCodeOf(StartProcess(std::move(commandLine)));
 }
 
 // Polls until the condition holds or a minute has passed; the checks after it say what is missing.
@@ -210,4 +224,34 @@ TEST(Installer, UninstallLeavesWhatItDidNotInstall)
     WaitUntil([&] { return FilesUnder(folder) == service && !UninstallKeyExists(); });
     EXPECT_EQ(FilesUnder(folder), service);
     EXPECT_FALSE(UninstallKeyExists());
+}
+
+// The program file held when a silent setup comes to replace it (by a program that was slow to
+// end, or one reading it, such as a virus scanner): the setup waits for the file instead of
+// failing, and installs once it is free.
+TEST(Installer, SilentSetupWaitsForAHeldProgramFile)
+{
+    TempFolder temp;
+    const std::wstring folder = temp / L"Program";
+    const std::wstring setup = L"\"" + kSetupExe + L"\" /S /D=" + folder;
+    ASSERT_EQ(RunToEnd(setup), 0u);
+    const std::wstring program = folder + L"\\VeldrianRGB.exe";
+    const std::string shipped = ReadFileBytes(program);
+    WriteFileBytes(program, "an older version");
+
+    KernelHandle again;
+    {
+        const FileHandle held(
+            ::CreateFileW(program.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        again = StartProcess(setup);
+        ASSERT_TRUE(again);
+        EXPECT_FALSE(poll::Until([&] { return ::WaitForSingleObject(again.get(), 0) == WAIT_OBJECT_0; }, kFileHeldMs))
+            << "the setup ended while the file was held";
+    }
+    EXPECT_EQ(ExitCodeOf(again), 0u);
+    EXPECT_TRUE(ReadFileBytes(program) == shipped) << "the program file was replaced";
+
+    ASSERT_EQ(RunToEnd(L"\"" + folder + L"\\Uninstall.exe\" /S"), 0u);
+    WaitUntil([&] { return !FileExists(program) && !UninstallKeyExists(); });
 }

@@ -4,12 +4,11 @@
 #include "mainwnd/HalcyDlg.h"
 #include "settings/SettingsStore.h"
 
-#include "ProgramFolderFixture.h"
+#include "DebugTrace.h"
+#include "MainWindowFixture.h"
 #include "TempFolder.h"
 
 #include <cstring>
-#include <future>
-#include <thread>
 
 namespace {
 
@@ -26,56 +25,41 @@ bool Contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-// A service window of this test that takes its time to close: the window stays for
-// kCloseDelayMs after WM_CLOSE, on a thread of its own.
-class SlowService {
+constexpr const wchar_t* kCloseBehaviour = L"VELDRIAN_STANDIN_SERVICE_CLOSE";
+constexpr int kModeWithoutColours = 5;
+constexpr DWORD kShortEndLimitMs = 1000;
+
+// How the stand-in services this test program starts take a close request, while the object
+// lives: they inherit the setting from this process.
+class ServicesClose {
 public:
-    static constexpr DWORD kCloseDelayMs = 700;
-
-    SlowService() : m_thread([this] { Run(); }) { m_window = m_created.get_future().get(); }
-    ~SlowService()
-    {
-        if (::IsWindow(m_window))
-            ::PostMessageW(m_window, WM_CLOSE, 0, 0);
-        m_thread.join();
-    }
-    SlowService(const SlowService&) = delete;
-    SlowService& operator=(const SlowService&) = delete;
-
-    HWND window() const noexcept { return m_window; }
-
-private:
-    static LRESULT CALLBACK WindowProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        if (message == WM_CLOSE) {
-            ::Sleep(kCloseDelayMs);
-            ::DestroyWindow(wnd);
-            return 0;
-        }
-        if (message == WM_DESTROY)
-            ::PostQuitMessage(0);
-        return ::DefWindowProcW(wnd, message, wParam, lParam);
-    }
-
-    void Run()
-    {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = WindowProc;
-        windowClass.hInstance = ::GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"VeldrianTestSlowService";
-        ::RegisterClassW(&windowClass);
-        HWND wnd = ::CreateWindowExW(0, windowClass.lpszClassName, kServiceWindowCaption, WS_OVERLAPPED, 0, 0, 0, 0,
-                                     nullptr, nullptr, windowClass.hInstance, nullptr);
-        m_created.set_value(wnd);
-        MSG msg;
-        while (wnd && ::GetMessageW(&msg, nullptr, 0, 0) > 0)
-            ::DispatchMessageW(&msg);
-    }
-
-    std::promise<HWND> m_created;
-    HWND m_window = nullptr;
-    std::thread m_thread;
+    explicit ServicesClose(const wchar_t* behaviour) { ::SetEnvironmentVariableW(kCloseBehaviour, behaviour); }
+    ~ServicesClose() { ::SetEnvironmentVariableW(kCloseBehaviour, nullptr); }
+    ServicesClose(const ServicesClose&) = delete;
+    ServicesClose& operator=(const ServicesClose&) = delete;
 };
+
+// Services made to ignore the close request are ended by force when the test ends.
+struct ServicesEndedAtExit {
+    ~ServicesEndedAtExit() { EXPECT_TRUE(service::EndAll()); }
+};
+
+// A shorter wait for the old service than the program's own, while the object lives.
+class ServiceEndLimit {
+public:
+    explicit ServiceEndLimit(DWORD limitMs) { SetServiceEndLimitForTesting(limitMs); }
+    ~ServiceEndLimit() { SetServiceEndLimitForTesting(0); }
+    ServiceEndLimit(const ServiceEndLimit&) = delete;
+    ServiceEndLimit& operator=(const ServiceEndLimit&) = delete;
+};
+
+SettingsBlock StoredSettings()
+{
+    SettingsBlock block{};
+    ApplyFirstRunDefaults(block);
+    ReadAllSettings(SettingsFilePath(), block);
+    return block;
+}
 
 } // namespace
 
@@ -172,14 +156,81 @@ TEST_F(LightingService, ApplyRestartsARunningServiceOnTheFileJustWritten)
     dialog.DestroyWindow();
 }
 
-// A service still closing when the pause is over gets a little longer, rather than leaving
-// the lights with no service at all.
-TEST_F(LightingService, RestartWaitsForAServiceThatIsSlowToClose)
+// A service that takes seconds to close (putting its LEDs and driver down), or that asks the
+// main window something while it closes (which a thread sleeping through the wait would never
+// answer): Apply waits for the old service's process, handling the window's messages, and
+// starts the new one once it has ended. One service runs afterwards, the new one, on the file
+// Apply wrote.
+class ServiceRestart : public LightingService, public testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(ServiceRestart, ApplyEndsWithOneNewServiceOnTheFileJustWritten)
 {
-    SlowService slow;
-    RestartLightingService();
-    EXPECT_FALSE(::IsWindow(slow.window()));
-    ASSERT_TRUE(service::WaitUntil([] { return service::Windows().size() == 1 && service::ProcessIds().size() == 1; }));
-    const DWORD started = service::ProcessOf(service::Windows()[0]);
-    EXPECT_TRUE(SamePath(service::ImagePath(started), TestProgramFolder() + kServiceExeName));
+    const ServicesClose closing(GetParam());
+    CHalcyDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    ASSERT_TRUE(service::WaitUntil([] { return service::Windows().size() == 1; }));
+    const DWORD oldId = service::ProcessOf(service::Windows()[0]);
+    KernelHandle old(::OpenProcess(SYNCHRONIZE, FALSE, oldId));
+    HalcyDlgTestAccess{dialog}.cfg().CurrentProfile = 3; // what only the new file holds
+
+    const size_t logged = service::LogLines().size();
+    dialog.ApplySettings();
+    EXPECT_EQ(::WaitForSingleObject(old.get(), 0), WAIT_OBJECT_0) << "the old service had ended";
+    ASSERT_TRUE(service::WaitUntil([&] { return OneServiceLogged(logged); }));
+    EXPECT_NE(service::ProcessOf(service::Windows()[0]), oldId);
+    const std::string line = service::LogLinesSince(logged)[0];
+    EXPECT_TRUE(Contains(line, " CurrentProfile=3 ")) << line;
+    dialog.DestroyWindow();
+}
+
+INSTANTIATE_TEST_SUITE_P(StandInServices, ServiceRestart, testing::Values(L"slow", L"ping"));
+
+// A service whose window takes no notice of the request (as when Windows keeps a program from
+// reaching a service with higher rights) is left as it is: no second service beside it, and a
+// debug trace line says why.
+TEST_F(LightingService, AServiceThatCannotBeClosedIsLeftRunningAlone)
+{
+    const ServicesEndedAtExit cleanUp;
+    const ServicesClose closing(L"never");
+    const ServiceEndLimit limit(kShortEndLimitMs);
+    CHalcyDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    ASSERT_TRUE(service::WaitUntil([] { return service::Windows().size() == 1; }));
+    const std::set<DWORD> running = service::ProcessIds();
+
+    const DebugTrace trace;
+    dialog.ApplySettings();
+    EXPECT_EQ(service::ProcessIds(), running) << "a started service is there as soon as its start returns";
+    EXPECT_TRUE(Contains(trace.Text(), "lighting service was left running")) << trace.Text();
+    dialog.DestroyWindow();
+}
+
+// While Apply waits for the service the window carries out no command: a mode chosen and Apply
+// pressed again (notifications still queued, or messages from another program) would change
+// the file and restart the service halfway through this Apply. A close request ends the
+// window once Apply is done, without a second Apply.
+TEST_F(LightingService, CommandsArrivingWhileApplyWaitsAreNotCarriedOut)
+{
+    const ServicesClose closing(L"slow");
+    CHalcyDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    ASSERT_TRUE(service::WaitUntil([] { return service::Windows().size() == 1; }));
+    HalcyDlgTestAccess window{dialog};
+    const int mode = window.record().mode;
+    ASSERT_NE(mode, kModeWithoutColours);
+
+    const auto click = [&](const CWnd& control) {
+        dialog.PostMessage(WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(control.m_hWnd));
+    };
+    click(window.mode(kModeWithoutColours));
+    click(window.apply());
+    dialog.PostMessage(WM_COMMAND, IDCANCEL, 0); // the system close
+    const size_t logged = service::LogLines().size();
+    dialog.ApplySettings();
+
+    EXPECT_EQ(StoredSettings().current().dram.effects[window.curRecord()].mode, mode);
+    EXPECT_EQ(window.record().mode, mode);
+    EXPECT_EQ(dialog.ModalResult(), IDCANCEL) << "the close request was taken";
+    ASSERT_TRUE(service::WaitUntil([&] { return OneServiceLogged(logged); }));
+    dialog.DestroyWindow();
 }

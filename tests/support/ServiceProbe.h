@@ -69,6 +69,16 @@ inline bool StopAll()
     });
 }
 
+// Ends every running service by force, for services made to ignore the close request, and
+// waits until all have gone.
+inline bool EndAll()
+{
+    for (DWORD id : ProcessIds())
+        if (KernelHandle process{::OpenProcess(PROCESS_TERMINATE, FALSE, id)})
+            ::TerminateProcess(process.get(), 1);
+    return WaitUntil([] { return Windows().empty() && ProcessIds().empty(); });
+}
+
 inline DWORD ProcessOf(HWND wnd)
 {
     DWORD id = 0;
