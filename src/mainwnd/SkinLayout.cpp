@@ -38,6 +38,10 @@ constexpr int kLevelMin = 1;
 constexpr int kLevelMax = 50;
 constexpr const wchar_t* kDefaultFontFace = L"Segoe UI";
 constexpr const wchar_t* kBackgroundPictures[] = {L"2", L"3"}; // "MAINPIC" keys drawn into the background
+// The window of a skin whose background picture cannot be read: plain, and large enough to be
+// seen and closed.
+constexpr SIZE kPlainBackgroundSize{640, 400};
+constexpr COLORREF kPlainBackgroundColour = RGB(0x20, 0x20, 0x20);
 
 // Caption colours: normal, over, down, disabled.
 struct TextColours {
@@ -73,6 +77,19 @@ SkinItem ReadItem(const wchar_t* section, const std::wstring& key)
 std::wstring SkinImagePath(const std::wstring& name)
 {
     return ProgramFolder() + L"skins\\" + name;
+}
+
+Bitmap PlainBackground(SIZE size)
+{
+    Bitmap plain(CreateDib32(size.cx, size.cy));
+    MemoryDc dc;
+    if (plain.empty() || !dc)
+        return {};
+    SelectGuard select(dc, plain.get());
+    const GdiBrush brush(::CreateSolidBrush(kPlainBackgroundColour));
+    const RECT all{0, 0, size.cx, size.cy};
+    ::FillRect(dc, &all, brush.get());
+    return plain;
 }
 
 } // namespace
@@ -132,8 +149,8 @@ void CHalcyDlg::ComposeBackground()
     Bitmap picture;
     SIZE size{};
     if (!LoadPictureFile(path, picture, &size) || size.cx <= 0 || size.cy <= 0) {
-        m_background.Reset();
-        return;
+        size = kPlainBackgroundSize;
+        picture = PlainBackground(size);
     }
     WindowDc screen(m_hWnd);
     Bitmap composed(::CreateCompatibleBitmap(screen, size.cx, size.cy));

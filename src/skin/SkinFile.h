@@ -32,7 +32,8 @@ std::wstring GetFuncString(int number);
 void DrawSkinText(HDC dc, const wchar_t* section, const wchar_t* key, UINT format,
                   const std::wstring& overrideText = {});
 // Draws the picture placement section/key from baseFolder + "skins\Pic\" scaled into its
-// rectangle, or into the override rectangle when one is given. A missing picture draws nothing.
+// rectangle, or into the override rectangle when one is given; the picture is decoded as
+// skin faces are (LoadPictureForGdiplus). A missing picture draws nothing.
 void DrawSkinPicture(HDC dc, const wchar_t* section, const wchar_t* key, const std::wstring& baseFolder,
                      const RECT* overrideRect = nullptr);
 
