@@ -36,7 +36,6 @@ constexpr int kSaturationMax = 100;
 constexpr int kHueMax = 359;
 constexpr int kLevelMin = 1;
 constexpr int kLevelMax = 50;
-constexpr const wchar_t* kDefaultFontFace = L"Segoe UI";
 constexpr const wchar_t* kBackgroundPictures[] = {L"2", L"3"}; // "MAINPIC" keys drawn into the background
 // The window of a skin whose background picture cannot be read: plain, and large enough to be
 // seen and closed.
@@ -100,7 +99,7 @@ void CHalcyDlg::BuildSkinLayout()
     ComposeBackground();
     if (!m_layoutBuilt)
         ::MoveWindow(m_hWnd, 0, 0, m_background.width(), m_background.height(), TRUE);
-    SetSkinFontFace(GetSkinString(L"GLOBAL", L"FONT", kDefaultFontFace));
+    SetSkinFontFace(GetSkinString(L"GLOBAL", L"FONT", kDefaultSkinFontFace));
 
     BuildTopButtons();
     BuildGroupButtons();

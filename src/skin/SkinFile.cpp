@@ -2,6 +2,7 @@
 // what each file gave kept while it stays unchanged.
 #include "skin/SkinFile.h"
 
+#include "app/Paths.h"
 #include "skin/ImageRoutines.h"
 #include "skin/SkinFileMemo.h"
 
@@ -100,6 +101,15 @@ void SetSkinFontFace(const std::wstring& face)
 const std::wstring& SkinFontFace()
 {
     return State().fontFace;
+}
+
+std::wstring LanguageFontFace(int language)
+{
+    wchar_t face[LF_FACESIZE] = {};
+    const std::wstring file = ProgramFolder() + SkinFileForLanguage(language);
+    const DWORD length = ::GetPrivateProfileStringW(L"GLOBAL", L"FONT", kDefaultSkinFontFace, face, LF_FACESIZE,
+                                                    file.c_str());
+    return std::wstring(face, std::min<DWORD>(length, LF_FACESIZE - 1));
 }
 
 GdiFont CreateSkinLabelFont(int height)
