@@ -5,6 +5,7 @@
 
 #include "framework/Handles.h"
 
+#include "DebugTrace.h"
 #include "FileText.h"
 #include "TempFolder.h"
 
@@ -104,31 +105,6 @@ public:
     ~DiskRoom() { ReplacementFile::LimitDiskRoomForTesting(std::nullopt); }
     DiskRoom(const DiskRoom&) = delete;
     DiskRoom& operator=(const DiskRoom&) = delete;
-};
-
-// The lines the process sends to a debugger while it lives: each one is raised as an exception
-// that a vectored handler sees first.
-class DebugTrace {
-public:
-    DebugTrace() : m_handler(::AddVectoredExceptionHandler(1, Listen)) { s_text.clear(); }
-    ~DebugTrace() { ::RemoveVectoredExceptionHandler(m_handler); }
-    DebugTrace(const DebugTrace&) = delete;
-    DebugTrace& operator=(const DebugTrace&) = delete;
-
-    const std::string& Text() const noexcept { return s_text; }
-
-private:
-    static LONG CALLBACK Listen(EXCEPTION_POINTERS* info)
-    {
-        const EXCEPTION_RECORD& record = *info->ExceptionRecord;
-        if (record.ExceptionCode == DBG_PRINTEXCEPTION_C && record.NumberParameters >= 2)
-            s_text.append(reinterpret_cast<const char*>(record.ExceptionInformation[1]),
-                          static_cast<size_t>(record.ExceptionInformation[0]));
-        return EXCEPTION_CONTINUE_SEARCH;
-    }
-
-    static inline std::string s_text;
-    PVOID m_handler;
 };
 
 std::string Narrow(const std::wstring& ascii)
