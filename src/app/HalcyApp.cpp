@@ -10,6 +10,28 @@
 #include <gdiplus.h>
 #include <shellapi.h>
 
+namespace {
+
+constexpr const wchar_t* kHelpFailedText = L"The user guide could not be opened. You will find it here:\n\n";
+constexpr const wchar_t* kHelpFailedCaption = L"VELDRIAN RGB Control";
+
+// The shell's open action on the document, with the owner's window as the parent of whatever
+// the launch shows. The program ends right after F1, so the call returns only once the launch
+// is done (a launch still under way could be cut off with the process); the shell shows no
+// message of its own, as the caller shows one with the document's path.
+bool OpenDocument(HWND owner, const std::wstring& path)
+{
+    SHELLEXECUTEINFOW launch{};
+    launch.cbSize = sizeof(launch);
+    launch.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+    launch.hwnd = owner;
+    launch.lpFile = path.c_str();
+    launch.nShow = SW_SHOWNORMAL;
+    return ::ShellExecuteExW(&launch) != FALSE;
+}
+
+} // namespace
+
 std::wstring HelpDocumentPath()
 {
     return ProgramFolder() + L"Help\\Help.pdf";
@@ -86,7 +108,12 @@ int CHalcyApp::ExitInstance()
     return CWinApp::ExitInstance();
 }
 
+// Without a program for PDF documents (or without the document) the person learns where the
+// guide lies instead of seeing nothing happen.
 void CHalcyApp::OnHelp()
 {
-    ::ShellExecuteW(nullptr, nullptr, HelpDocumentPath().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const std::wstring document = HelpDocumentPath();
+    const HWND owner = m_pMainWnd ? m_pMainWnd->GetSafeHwnd() : nullptr;
+    if (!OpenDocument(owner, document))
+        ::MessageBoxW(owner, (kHelpFailedText + document).c_str(), kHelpFailedCaption, MB_OK | MB_ICONINFORMATION);
 }

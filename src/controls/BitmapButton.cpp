@@ -1,6 +1,8 @@
 // CBitmapBtn: faces, caption settings, hover tracking and click notification.
 #include "controls/BitmapButton.h"
 
+#include "skin/SkinFile.h"
+
 namespace {
 
 size_t Index(CaptionColour colour)
@@ -28,6 +30,19 @@ void CBitmapBtn::SetCaption(const std::wstring& text, int margin, bool marginOnL
     m_margin = margin;
     m_marginOnLeft = marginOnLeft;
     Repaint();
+}
+
+void CBitmapBtn::SetFontFace(const std::wstring& face)
+{
+    if (face == m_fontFace)
+        return;
+    m_fontFace = face;
+    Repaint();
+}
+
+std::wstring CBitmapBtn::CaptionFontFace() const
+{
+    return m_fontFace.empty() ? SkinFontFace() : m_fontFace;
 }
 
 void CBitmapBtn::SetTextColors(COLORREF normal, COLORREF over, COLORREF down, COLORREF disabled)

@@ -49,6 +49,11 @@ public:
     const std::wstring& GetCaption() const noexcept { return m_caption; }
     void SetTextColors(COLORREF normal, COLORREF over, COLORREF down, COLORREF disabled);
     void SetFontHeight(int height) noexcept { m_fontHeight = height; }
+    // The caption's font face; an empty one (the default) is the skin's face at each paint.
+    // Repaints when it changes.
+    void SetFontFace(const std::wstring& face);
+    // The face the caption is drawn in.
+    std::wstring CaptionFontFace() const;
     void SetAlignment(int alignment) noexcept { m_alignment = alignment; }
     // The latched look of radio rows; ends hover, so the over look returns with the next move.
     void SetSelected(bool on);
@@ -82,6 +87,7 @@ protected:
     bool m_marginOnLeft = false;
     int m_fontWeight = 500;
     int m_fontHeight = 15;
+    std::wstring m_fontFace;
     std::wstring m_caption;
 
 private:

@@ -35,7 +35,8 @@ void CBitmapBtnEx::DrawItem(DRAWITEMSTRUCT* item)
 
     if (!m_caption.empty()) {
         GdiFont font(::CreateFontW(m_fontHeight, 0, 0, 0, m_fontWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L""));
+                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS,
+                                   CaptionFontFace().c_str()));
         SelectGuard select(surface.dc(), font.get());
         ::SetBkMode(surface.dc(), TRANSPARENT);
         ::SetTextColor(surface.dc(), ColourOf(look.caption));

@@ -148,6 +148,7 @@ void CPngBtnMenu::ScrollTo(int first)
         const BMPMENUINFO& item = found ? *found : kPastTheEnd;
         CPngMenuRow& button = *m_rows[row];
         button.ShowWindow(item.text[0] != L'\0' ? SW_SHOWNA : SW_HIDE);
+        button.SetFontFace(item.fontFace);
         button.SetCaptionEx(item.text, m_captionMargin, CPngListBtn::kNoIndex);
         const COLORREF normal = item.enabled ? m_enabledColour : m_notEnabledColour;
         const COLORREF over = item.enabled ? m_enabledOverColour : m_notEnabledColour;

@@ -31,6 +31,7 @@ struct BMPMENUINFO {
     int32_t value = 0;                 // reported to the owner when the item is chosen
     int32_t extra = 0;                 // stored, not interpreted by the list
     std::vector<BMPMENUINFO> subItems; // owned, freed with the item
+    std::wstring fontFace;             // the caption's face; empty: the skin's
 };
 
 // A zero-filled record with these fields; text longer than 259 characters is cut.

@@ -1,7 +1,6 @@
 // CPngListBtn: composition over the background piece, caption and icon placement, wheel.
 #include "controls/ListButton.h"
 
-#include "skin/SkinFile.h"
 #include "skin/Surface.h"
 
 namespace {
@@ -113,7 +112,7 @@ CPngListBtn::CaptionPlace CPngListBtn::PlaceCaption(int width, int height, SIZE 
 
 void CPngListBtn::DrawCaption(HDC dc, int width, int height, const ButtonLook& look) const
 {
-    const HFONT font = m_font.Get({m_fontHeight, m_fontWeight, kClearTypeNatural, FF_SWISS, SkinFontFace()});
+    const HFONT font = m_font.Get({m_fontHeight, m_fontWeight, kClearTypeNatural, FF_SWISS, CaptionFontFace()});
     SelectGuard select(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ColourOf(look.caption));

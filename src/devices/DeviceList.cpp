@@ -3,73 +3,53 @@
 
 #include "devices/LightingProvider.h"
 #include "devices/ProviderListing.h"
-#include "framework/Bstr.h"
+#include "devices/ProviderQuery.h"
 #include "settings/SettingsBlock.h"
 
-#include <algorithm>
+#include <optional>
+#include <string>
 
 namespace {
 
-// The device objects a provider filled in; each one handed over is released at scope end.
-class DeviceSlots {
-public:
-    explicit DeviceSlots(ULONG count) : m_slots(count, nullptr) {}
-    ~DeviceSlots()
-    {
-        for (ILightingDevice* device : m_slots)
-            if (device)
-                device->Release();
-    }
-    DeviceSlots(const DeviceSlots&) = delete;
-    DeviceSlots& operator=(const DeviceSlots&) = delete;
-
-    ILightingDevice** data() noexcept { return m_slots.data(); }
-    ULONG size() const noexcept { return static_cast<ULONG>(m_slots.size()); }
-    ILightingDevice* operator[](ULONG index) const noexcept { return m_slots[index]; }
-
-private:
-    std::vector<ILightingDevice*> m_slots;
-};
-
-// One device's document. A missing device object or descriptor still counts as a device,
-// described by an empty document.
-DeviceDocument DescribeDevice(ILightingDevice* device)
+// Appends one document per device of the provider of that class; whether it could be created.
+bool CollectDocuments(const CLSID& providerClass, std::vector<DeviceDocument>& documents)
 {
-    Bstr descriptor;
-    if (device)
-        device->GetDescriptor(descriptor.put());
-    DeviceDocument document;
-    ParseDeviceDocument(descriptor.view(), document);
-    return document;
+    const std::optional<std::vector<std::wstring>> descriptors = QueryDescriptors(providerClass);
+    if (!descriptors)
+        return false;
+    for (const std::wstring& descriptor : *descriptors) {
+        DeviceDocument document;
+        ParseDeviceDocument(descriptor, document);
+        documents.push_back(std::move(document));
+    }
+    return true;
 }
 
-// Appends one document per device of the provider of that class, if it can be created.
-void CollectDocuments(const CLSID& providerClass, std::vector<DeviceDocument>& documents)
+// A provider that only a 32-bit program could load leaves no device and no word to the person;
+// a line for a debugger tells support why the group stays empty.
+void TraceThirtyTwoBitOnly(const CLSID& providerClass)
 {
-    ComPtr<ILightingProvider> provider;
-    if (FAILED(::CoCreateInstance(providerClass, nullptr, CLSCTX_INPROC_SERVER, kIidLightingProvider,
-                                  provider.put_void())))
+    const std::optional<std::wstring> server = ThirtyTwoBitOnlyServer(providerClass);
+    if (!server)
         return;
-    ULONG count = 0;
-    provider->GetDevices(nullptr, &count);
-    if (count == 0 || count > kMaxDevicesPerProvider)
-        return;
-    DeviceSlots slots(count);
-    provider->GetDevices(slots.data(), &count);
-    // The provider may change the count on the second call; never read past the slots.
-    const ULONG described = std::min(count, slots.size());
-    for (ULONG index = 0; index < described; ++index)
-        documents.push_back(DescribeDevice(slots[index]));
+    const std::wstring line = L"VeldrianRGB: lighting provider " + ClassText(providerClass) + L" (" +
+                              (server->empty() ? L"no server named" : *server) +
+                              L") is registered for 32-bit programs only; this 64-bit program cannot load it, so its "
+                              L"devices are not shown\n";
+    ::OutputDebugStringW(line.c_str());
 }
 
 bool Discover(const CLSID& providerClass, std::vector<DeviceDocument>& documents)
 {
     documents.clear();
+    bool created = false;
     for (const std::wstring& name : ReadProviderListing()) {
         CLSID listed{};
         if (SUCCEEDED(::CLSIDFromString(name.c_str(), &listed)) && ::IsEqualCLSID(listed, providerClass))
-            CollectDocuments(providerClass, documents);
+            created = CollectDocuments(providerClass, documents) || created;
     }
+    if (!created)
+        TraceThirtyTwoBitOnly(providerClass);
     return !documents.empty();
 }
 

@@ -1,8 +1,10 @@
-// Reading the provider listing key.
+// Reading the provider listing key and the provider classes' registration.
 #include "devices/ProviderListing.h"
 
 #include "devices/LightingProvider.h"
 #include "framework/Handles.h"
+
+#include <objbase.h>
 
 #include <algorithm>
 
@@ -10,6 +12,13 @@ namespace {
 
 // Registry key names are at most 255 characters; the terminating NUL makes 256.
 constexpr DWORD kMaxKeyNameChars = 256;
+constexpr int kGuidTextChars = 39; // braced form and its NUL
+constexpr const wchar_t* kThreadingModelValue = L"ThreadingModel";
+
+REGSAM ViewFlag(RegistryView view)
+{
+    return view == RegistryView::ThirtyTwoBit ? KEY_WOW64_32KEY : 0;
+}
 
 std::wstring SubkeyName(HKEY key, DWORD index, DWORD longest)
 {
@@ -29,12 +38,50 @@ std::wstring SubkeyName(HKEY key, DWORD index, DWORD longest)
     }
 }
 
+// HKEY_CLASSES_ROOT\CLSID\{class}\InprocServer32 in that view.
+RegKey OpenServerKey(const CLSID& providerClass, RegistryView view)
+{
+    const std::wstring path = L"CLSID\\" + ClassText(providerClass) + L"\\InprocServer32";
+    RegKey key;
+    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, KEY_QUERY_VALUE | ViewFlag(view), key.put()) !=
+        ERROR_SUCCESS)
+        key.reset();
+    return key;
+}
+
+// A text value of the key (the default value for a null name); empty when missing or not text.
+std::wstring TextValue(HKEY key, const wchar_t* name)
+{
+    DWORD bytes = 0;
+    DWORD type = 0;
+    if (::RegQueryValueExW(key, name, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return {};
+    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (::RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()), &bytes) != ERROR_SUCCESS)
+        return {};
+    text.resize(std::min(text.size(), bytes / sizeof(wchar_t)));
+    while (!text.empty() && text.back() == L'\0')
+        text.pop_back();
+    return text;
+}
+
+bool Lists(const std::vector<std::wstring>& listing, const CLSID& providerClass)
+{
+    return std::any_of(listing.begin(), listing.end(), [&](const std::wstring& name) {
+        CLSID listed{};
+        return SUCCEEDED(::CLSIDFromString(name.c_str(), &listed)) && ::IsEqualCLSID(listed, providerClass);
+    });
+}
+
 } // namespace
 
-std::vector<std::wstring> ReadProviderListing()
+std::vector<std::wstring> ReadProviderListing(RegistryView view)
 {
     RegKey key;
-    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, kProviderListingKey, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, kProviderListingKey, 0, KEY_READ | ViewFlag(view), key.put()) !=
+        ERROR_SUCCESS)
         return {};
     DWORD subkeys = 0;
     DWORD longest = 0;
@@ -45,4 +92,27 @@ std::vector<std::wstring> ReadProviderListing()
     for (DWORD index = 0; index < subkeys; ++index)
         names.push_back(SubkeyName(key.get(), index, longest));
     return names;
+}
+
+std::wstring ProviderThreadingModel(const CLSID& providerClass)
+{
+    const RegKey server = OpenServerKey(providerClass, RegistryView::Own);
+    return server ? TextValue(server.get(), kThreadingModelValue) : std::wstring();
+}
+
+std::optional<std::wstring> ThirtyTwoBitOnlyServer(const CLSID& providerClass)
+{
+    if (OpenServerKey(providerClass, RegistryView::Own))
+        return std::nullopt;
+    const RegKey server = OpenServerKey(providerClass, RegistryView::ThirtyTwoBit);
+    if (!server && !Lists(ReadProviderListing(RegistryView::ThirtyTwoBit), providerClass))
+        return std::nullopt;
+    return server ? TextValue(server.get(), nullptr) : std::wstring();
+}
+
+std::wstring ClassText(const CLSID& providerClass)
+{
+    wchar_t text[kGuidTextChars] = {};
+    ::StringFromGUID2(providerClass, text, kGuidTextChars);
+    return text;
 }

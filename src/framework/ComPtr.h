@@ -44,10 +44,11 @@ private:
     T* m_p = nullptr;
 };
 
-// CoInitialize for the life of the scope, balanced only when it succeeded.
+// CoInitializeEx for the life of the scope, balanced only when it succeeded; a single-threaded
+// apartment unless told otherwise.
 class ComApartment {
 public:
-    ComApartment() noexcept : m_hr(::CoInitialize(nullptr)) {}
+    explicit ComApartment(DWORD model = COINIT_APARTMENTTHREADED) noexcept : m_hr(::CoInitializeEx(nullptr, model)) {}
     ~ComApartment()
     {
         if (SUCCEEDED(m_hr))

@@ -83,8 +83,11 @@ void CHalcyDlg::OpenDropDownMenu(const CPngListBtn& anchor, int group)
     if (languages) {
         menu->SetTextColors(kLanguageCaption, kLanguageCaption, kLanguageCaptionOver);
         menu->SetPosition(place.left, place.bottom);
-        for (int value = kFirstLanguageValue; value <= kLastLanguageValue; ++value)
-            menu->AddMenuItem(GetFuncString(kLanguageNameText + value - kFirstLanguageValue), value, 0, true);
+        for (int value = kFirstLanguageValue; value <= kLastLanguageValue; ++value) {
+            const int language = value - kFirstLanguageValue;
+            menu->AddMenuItem(GetFuncString(kLanguageNameText + language), value, 0, true);
+            menu->GetMenuItem(menu->GetItemCount() - 1)->fontFace = LanguageFontFace(language);
+        }
     } else {
         menu->SetPosition(place.right, place.top);
         menu->AddMenuItem(GetFuncString(kAllDevicesText), kAllDevicesValue, 0, true);

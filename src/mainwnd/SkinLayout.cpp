@@ -36,8 +36,11 @@ constexpr int kSaturationMax = 100;
 constexpr int kHueMax = 359;
 constexpr int kLevelMin = 1;
 constexpr int kLevelMax = 50;
-constexpr const wchar_t* kDefaultFontFace = L"Segoe UI";
 constexpr const wchar_t* kBackgroundPictures[] = {L"2", L"3"}; // "MAINPIC" keys drawn into the background
+// The window of a skin whose background picture cannot be read: plain, and large enough to be
+// seen and closed.
+constexpr SIZE kPlainBackgroundSize{640, 400};
+constexpr COLORREF kPlainBackgroundColour = RGB(0x20, 0x20, 0x20);
 
 // Caption colours: normal, over, down, disabled.
 struct TextColours {
@@ -75,6 +78,19 @@ std::wstring SkinImagePath(const std::wstring& name)
     return ProgramFolder() + L"skins\\" + name;
 }
 
+Bitmap PlainBackground(SIZE size)
+{
+    Bitmap plain(CreateDib32(size.cx, size.cy));
+    MemoryDc dc;
+    if (plain.empty() || !dc)
+        return {};
+    SelectGuard select(dc, plain.get());
+    const GdiBrush brush(::CreateSolidBrush(kPlainBackgroundColour));
+    const RECT all{0, 0, size.cx, size.cy};
+    ::FillRect(dc, &all, brush.get());
+    return plain;
+}
+
 } // namespace
 
 void CHalcyDlg::BuildSkinLayout()
@@ -83,7 +99,7 @@ void CHalcyDlg::BuildSkinLayout()
     ComposeBackground();
     if (!m_layoutBuilt)
         ::MoveWindow(m_hWnd, 0, 0, m_background.width(), m_background.height(), TRUE);
-    SetSkinFontFace(GetSkinString(L"GLOBAL", L"FONT", kDefaultFontFace));
+    SetSkinFontFace(GetSkinString(L"GLOBAL", L"FONT", kDefaultSkinFontFace));
 
     BuildTopButtons();
     BuildGroupButtons();
@@ -132,8 +148,8 @@ void CHalcyDlg::ComposeBackground()
     Bitmap picture;
     SIZE size{};
     if (!LoadPictureFile(path, picture, &size) || size.cx <= 0 || size.cy <= 0) {
-        m_background.Reset();
-        return;
+        size = kPlainBackgroundSize;
+        picture = PlainBackground(size);
     }
     WindowDc screen(m_hWnd);
     Bitmap composed(::CreateCompatibleBitmap(screen, size.cx, size.cy));

@@ -85,12 +85,16 @@ bool ReplacementFile::TargetWritable() const
     return true;
 }
 
-bool ReplacementFile::CopyTarget() const
+bool ReplacementFile::CopyTarget(std::uint64_t from) const
 {
     const FileHandle source(::CreateFileW(m_target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                           nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!source)
         return Fail(L"the file could not be opened");
+    LARGE_INTEGER start{};
+    start.QuadPart = static_cast<LONGLONG>(from);
+    if (!::SetFilePointerEx(source.get(), start, nullptr, FILE_BEGIN))
+        return Fail(L"the file could not be read");
     const FileHandle copy(
         ::CreateFileW(m_temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!copy)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -29,8 +30,8 @@ public:
     // Whether the target may be replaced: not when it is read-only or a folder, where writing
     // into the file would fail too. A target that does not exist yet may be.
     bool TargetWritable() const;
-    // Makes the temporary file a byte-for-byte copy of the target.
-    bool CopyTarget() const;
+    // Makes the temporary file a byte-for-byte copy of the target from byte `from` on.
+    bool CopyTarget(std::uint64_t from = 0) const;
     // Flushes the temporary file to the disk, then moves it over the target in one step.
     bool Commit();
     // Gives the write up, leaving the target as it was; traces why for a debugger. False.

@@ -2,6 +2,7 @@
 #include "settings/SettingsStore.h"
 
 #include "app/Paths.h"
+#include "framework/Handles.h"
 #include "settings/HexRecord.h"
 #include "settings/IniSection.h"
 #include "settings/ReplacementFile.h"
@@ -9,6 +10,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <string>
@@ -244,6 +246,34 @@ bool PathExists(const std::wstring& path)
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Windows' INI functions read a file as UTF-16 when it starts with that byte order mark and as
+// ANSI otherwise: a UTF-8 mark, which an editor may add, becomes part of the first line, so the
+// first section cannot be found and a write appends a second one.
+constexpr char kUtf8ByteOrderMark[] = {'\xEF', '\xBB', '\xBF'};
+
+bool StartsWithUtf8ByteOrderMark(const std::wstring& path)
+{
+    const FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    char start[sizeof(kUtf8ByteOrderMark)] = {};
+    DWORD read = 0;
+    return file && ::ReadFile(file.get(), start, sizeof(start), &read, nullptr) && read == sizeof(start) &&
+           std::memcmp(start, kUtf8ByteOrderMark, sizeof(start)) == 0;
+}
+
+// Such a file becomes the ANSI file the INI functions read: every byte after the mark is kept
+// (keys and values are ASCII), and the file is replaced whole, as Apply replaces it. Whether the
+// file is now without the mark.
+bool DropUtf8ByteOrderMark(const std::wstring& path)
+{
+    if (!StartsWithUtf8ByteOrderMark(path))
+        return true;
+    ReplacementFile file(path);
+    if (!file.TargetWritable())
+        return file.Fail(L"the file is read-only and starts with a UTF-8 byte order mark");
+    return file.CopyTarget(sizeof(kUtf8ByteOrderMark)) && file.Commit();
+}
+
 ULONGLONG FileBytes(const std::wstring& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA attributes{};
@@ -340,6 +370,9 @@ bool WriteAllSettings(const SettingsBlock& block, const std::wstring& path)
 {
     if (path.empty())
         return false;
+    // The keys are compared and written through the INI functions, which must find every section.
+    if (PathExists(path) && !DropUtf8ByteOrderMark(path))
+        return false;
     ReplacementFile file(path);
     if (!PathExists(path) || FileBytes(path) > kMaxSettingsFileBytes)
         return ReplaceWithNewFile(file, block);
@@ -354,8 +387,10 @@ void LoadSettings(const std::wstring& path, SettingsBlock& live, SettingsBlock& 
     const std::wstring file = path.empty() ? SettingsFilePath() : path;
     ApplyFirstRunDefaults(live);
     if (!file.empty()) {
-        if (PathExists(file))
+        if (PathExists(file)) {
+            DropUtf8ByteOrderMark(file);
             ReadAllSettings(file, live);
+        }
         else
             WriteAllSettings(live, file);
     }

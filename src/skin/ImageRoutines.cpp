@@ -1,4 +1,4 @@
-// Image routines: WIC, GDI+ and OLE picture loading, premultiplied alpha, crops and mask regions.
+// Image routines: WIC and GDI+ picture loading, premultiplied alpha, crops and mask regions.
 #include "skin/ImageRoutines.h"
 
 #include "app/Paths.h"
@@ -9,8 +9,6 @@
 #include "skin/WicDecoder.h"
 
 #include <gdiplus.h>
-#include <ocidl.h>
-#include <olectl.h>
 
 #include <algorithm>
 #include <climits>
@@ -27,7 +25,7 @@ constexpr BYTE kWhite = 255;
 constexpr DWORD kRegionBatch = 2000; // rectangles per ExtCreateRegion call
 constexpr DWORD kRegionGrowth = 100; // the block grows by this many rectangles
 // A file larger than this is no skin picture; refusing it keeps a broken skin from
-// allocating without bound.
+// allocating without bound. (A background of the largest size allowed takes 48 MB as a bitmap.)
 constexpr LONGLONG kMaxPictureFileBytes = 256LL * 1024 * 1024;
 // The first read of a picture's header: PNG, BMP and GIF headers and most JPEG ones lie within.
 constexpr size_t kHeaderWindowBytes = 4096;
@@ -75,15 +73,20 @@ bool HasAlpha(Gdiplus::Bitmap& image)
     return image.GetPalette(palette, paletteBytes) == Gdiplus::Ok && (palette->Flags & Gdiplus::PaletteFlagsHasAlpha);
 }
 
-// value * alpha / 255, truncating: a straight colour byte in premultiplied form.
-BYTE Premultiply(BYTE value, BYTE alpha)
+// How a straight colour byte becomes premultiplied: value * alpha / 255, truncated (skin faces),
+// or rounded to the nearest, as GDI+ premultiplies a picture it draws.
+enum class Premultiplication { kTruncated, kRounded };
+
+BYTE Premultiply(BYTE value, BYTE alpha, Premultiplication rule)
 {
-    return static_cast<BYTE>(value * alpha / 255);
+    const int halfUp = rule == Premultiplication::kRounded ? 127 : 0;
+    return static_cast<BYTE>((value * alpha + halfUp) / 255);
 }
 
 // Copies top-down rows of straight pixels (32-bit BGRA or 24-bit BGR) into the bottom-up rows
 // of a DIB section, premultiplying 32-bit ones.
-void StoreRows(const BYTE* from, ptrdiff_t fromStride, BYTE* dibBits, int width, int height, bool withAlpha)
+void StoreRows(const BYTE* from, ptrdiff_t fromStride, BYTE* dibBits, int width, int height, bool withAlpha,
+               Premultiplication rule)
 {
     const int bitCount = withAlpha ? 32 : 24;
     const int stride = DibStride(width, bitCount);
@@ -95,9 +98,9 @@ void StoreRows(const BYTE* from, ptrdiff_t fromStride, BYTE* dibBits, int width,
             for (int x = 0; x < width; ++x) {
                 BYTE* pixel = to + x * kBytesPerPixel;
                 const BYTE alpha = pixel[3];
-                pixel[0] = Premultiply(pixel[0], alpha);
-                pixel[1] = Premultiply(pixel[1], alpha);
-                pixel[2] = Premultiply(pixel[2], alpha);
+                pixel[0] = Premultiply(pixel[0], alpha, rule);
+                pixel[1] = Premultiply(pixel[1], alpha, rule);
+                pixel[2] = Premultiply(pixel[2], alpha, rule);
             }
         }
     }
@@ -105,7 +108,7 @@ void StoreRows(const BYTE* from, ptrdiff_t fromStride, BYTE* dibBits, int width,
 
 // Copies the decoded pixels into a bottom-up DIB section of the given depth (32 with
 // premultiplied alpha, or 24 opaque).
-HBITMAP CopyIntoDib(Gdiplus::Bitmap& image, int width, int height, bool withAlpha)
+HBITMAP CopyIntoDib(Gdiplus::Bitmap& image, int width, int height, bool withAlpha, Premultiplication rule)
 {
     void* bits = nullptr;
     GdiBitmap dib(CreateDibSection(width, height, withAlpha ? 32 : 24, &bits));
@@ -116,13 +119,14 @@ HBITMAP CopyIntoDib(Gdiplus::Bitmap& image, int width, int height, bool withAlph
     const Gdiplus::PixelFormat format = withAlpha ? PixelFormat32bppARGB : PixelFormat24bppRGB;
     if (image.LockBits(&all, Gdiplus::ImageLockModeRead, format, &data) != Gdiplus::Ok)
         return nullptr;
-    StoreRows(static_cast<const BYTE*>(data.Scan0), data.Stride, static_cast<BYTE*>(bits), width, height, withAlpha);
+    StoreRows(static_cast<const BYTE*>(data.Scan0), data.Stride, static_cast<BYTE*>(bits), width, height, withAlpha,
+              rule);
     image.UnlockBits(&data);
     return dib.release();
 }
 
 // The same section from WIC's rows, which come top-down in a buffer of their own.
-HBITMAP CopyIntoDib(WicDecoder& picture)
+HBITMAP CopyIntoDib(WicDecoder& picture, Premultiplication rule)
 {
     const int width = static_cast<int>(picture.width());
     const int height = static_cast<int>(picture.height());
@@ -133,7 +137,7 @@ HBITMAP CopyIntoDib(WicDecoder& picture)
     GdiBitmap dib(CreateDibSection(width, height, withAlpha ? 32 : 24, &bits));
     if (!dib || !picture.CopyRows(rows.data(), rowBytes, static_cast<UINT>(rows.size())))
         return nullptr;
-    StoreRows(rows.data(), rowBytes, static_cast<BYTE*>(bits), width, height, withAlpha);
+    StoreRows(rows.data(), rowBytes, static_cast<BYTE*>(bits), width, height, withAlpha, rule);
     return dib.release();
 }
 
@@ -205,28 +209,21 @@ private:
     std::uint64_t m_end = UINT64_MAX;
 };
 
-// The whole file in a movable global block, as the OLE stream needs it, once its header
-// shows a picture within the limits.
-GlobalMem ReadFileIntoGlobal(const std::wstring& path, DWORD* bytes)
+// The whole file, once its header shows a picture within the limits.
+bool ReadPictureFile(const std::wstring& path, std::vector<BYTE>& bytes)
 {
     FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > kMaxPictureFileBytes)
-        return {};
-    *bytes = static_cast<DWORD>(size.QuadPart);
-    GlobalMem block(::GlobalAlloc(GMEM_MOVEABLE, *bytes));
-    if (!block)
-        return {};
-    void* memory = ::GlobalLock(block.get());
+        return false;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
-    const bool ok = memory && ::ReadFile(file.get(), memory, *bytes, &read, nullptr) && read == *bytes &&
-                    WithinLimits(ReadPictureSize(static_cast<const unsigned char*>(memory), *bytes));
-    ::GlobalUnlock(block.get());
-    return ok ? std::move(block) : GlobalMem();
+    return ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+           read == bytes.size() && WithinLimits(ReadPictureSize(bytes.data(), bytes.size()));
 }
 
-// An opaque copy the caller owns: the picture object deletes its own bitmap when released.
+// An opaque 24-bit copy of a bitmap of any depth; premultiplied pixels come out as drawn over black.
 HBITMAP CopyToDib24(HBITMAP source)
 {
     BITMAP info{};
@@ -263,7 +260,7 @@ bool TakeOpaqueCopy(HBITMAP source, Bitmap& target, SIZE* size)
 // A whole, uncompressed bitmap file as a section of its own depth, or null: compressed files,
 // old-style headers and files cut short are not read here. Every size is checked against the
 // bytes at hand (the platform's own file loader reads past the end of a file cut short).
-HBITMAP BitmapFileSection(const BYTE* data, DWORD bytes)
+HBITMAP BitmapFileSection(const BYTE* data, size_t bytes)
 {
     BITMAPFILEHEADER file{};
     BITMAPINFOHEADER info{};
@@ -296,14 +293,6 @@ HBITMAP BitmapFileSection(const BYTE* data, DWORD bytes)
                                          &bits, nullptr, 0);
     if (section && bits)
         std::memcpy(bits, data + file.bfOffBits, pixelBytes);
-    return section;
-}
-
-HBITMAP BitmapFileSection(HGLOBAL block, DWORD bytes)
-{
-    const auto* data = static_cast<const BYTE*>(::GlobalLock(block));
-    HBITMAP section = data ? BitmapFileSection(data, bytes) : nullptr;
-    ::GlobalUnlock(block);
     return section;
 }
 
@@ -394,14 +383,47 @@ bool IsWhite(const BYTE* pixel)
     return pixel[0] == kWhite && pixel[1] == kWhite && pixel[2] == kWhite;
 }
 
-bool DecodeWithWic(std::vector<BYTE> file, Bitmap& target, SIZE* size)
+bool DecodeWithWic(std::vector<BYTE> file, Bitmap& target, SIZE* size,
+                   Premultiplication rule = Premultiplication::kTruncated)
 {
     WicDecoder picture;
     // The header said the size is within the limits; the frame must say so too.
     if (!target.empty() || !picture.Open(std::move(file)) ||
         !IsPictureSizeAllowed(PictureSize{picture.width(), picture.height()}))
         return false;
-    return AttachLoaded(CopyIntoDib(picture), target, size);
+    return AttachLoaded(CopyIntoDib(picture, rule), target, size);
+}
+
+bool DecodeWithGdiplus(const std::wstring& path, Bitmap& target, SIZE* size, Premultiplication rule)
+{
+    if (!target.empty())
+        return false;
+    Gdiplus::Bitmap image(path.c_str(), FALSE);
+    if (image.GetLastStatus() != Gdiplus::Ok)
+        return false;
+    const int width = static_cast<int>(image.GetWidth());
+    const int height = static_cast<int>(image.GetHeight());
+    return AttachLoaded(CopyIntoDib(image, width, height, HasAlpha(image), rule), target, size);
+}
+
+// Either decoder, as LoadPremultipliedImage chooses it, within the size limits.
+bool Decode(const std::wstring& path, Bitmap& target, SIZE* size, Premultiplication rule)
+{
+    ReportSize(size, 0, 0);
+    if (!target.empty())
+        return false;
+    // One read serves the size check and the decoder; a file too large to be read whole is
+    // checked by its header alone.
+    std::vector<BYTE> file;
+    if (WicDecoder::ReadWholeFile(path, file)) {
+        if (!WithinLimits(ReadPictureSize(file.data(), file.size())))
+            return false;
+        if (DecodeWithWic(std::move(file), target, size, rule))
+            return true;
+    } else if (!PictureFileWithinLimits(path)) {
+        return false;
+    }
+    return DecodeWithGdiplus(path, target, size, rule);
 }
 
 } // namespace
@@ -418,21 +440,12 @@ bool PictureFileWithinLimits(const std::wstring& path)
 
 bool LoadPremultipliedImage(const std::wstring& path, Bitmap& target, SIZE* size)
 {
-    ReportSize(size, 0, 0);
-    if (!target.empty())
-        return false;
-    // One read serves the size check and the decoder; a file too large to be read whole is
-    // checked by its header alone.
-    std::vector<BYTE> file;
-    if (WicDecoder::ReadWholeFile(path, file)) {
-        if (!WithinLimits(ReadPictureSize(file.data(), file.size())))
-            return false;
-        if (DecodeWithWic(std::move(file), target, size))
-            return true;
-    } else if (!PictureFileWithinLimits(path)) {
-        return false;
-    }
-    return LoadPremultipliedImageWithGdiplus(path, target, size);
+    return Decode(path, target, size, Premultiplication::kTruncated);
+}
+
+bool LoadPictureForGdiplus(const std::wstring& path, Bitmap& target, SIZE* size)
+{
+    return Decode(path, target, size, Premultiplication::kRounded);
 }
 
 bool LoadPremultipliedImageWithWic(const std::wstring& path, Bitmap& target, SIZE* size)
@@ -443,41 +456,24 @@ bool LoadPremultipliedImageWithWic(const std::wstring& path, Bitmap& target, SIZ
 
 bool LoadPremultipliedImageWithGdiplus(const std::wstring& path, Bitmap& target, SIZE* size)
 {
-    if (!target.empty())
-        return false;
-    Gdiplus::Bitmap image(path.c_str(), FALSE);
-    if (image.GetLastStatus() != Gdiplus::Ok)
-        return false;
-    const int width = static_cast<int>(image.GetWidth());
-    const int height = static_cast<int>(image.GetHeight());
-    return AttachLoaded(CopyIntoDib(image, width, height, HasAlpha(image)), target, size);
+    return DecodeWithGdiplus(path, target, size, Premultiplication::kTruncated);
 }
 
 bool LoadPictureFile(const std::wstring& path, Bitmap& target, SIZE* size)
 {
     ReportSize(size, 0, 0);
-    DWORD bytes = 0;
-    GlobalMem block = ReadFileIntoGlobal(path, &bytes);
-    if (!block)
+    std::vector<BYTE> file;
+    if (!ReadPictureFile(path, file))
         return false;
-    // A plain bitmap file goes straight into a section: the picture object makes a device bitmap
-    // of a large background many times slower. Anything else is left to the picture object.
-    if (const GdiBitmap section(BitmapFileSection(block.get(), bytes)); section)
+    // A plain bitmap file goes straight into a section, the fastest way for a large background.
+    if (const GdiBitmap section(BitmapFileSection(file.data(), file.size())); section)
         return TakeOpaqueCopy(section.get(), target, size);
-    ComPtr<IStream> stream;
-    if (FAILED(::CreateStreamOnHGlobal(block.get(), TRUE, stream.put())))
+    // Everything else is decoded as skin faces are. Not with OleLoadPicture: Windows' picture
+    // object reads no PNG (Wine's does, so it cannot show the difference).
+    Bitmap decoded;
+    if (!DecodeWithWic(std::move(file), decoded, nullptr) && !LoadPremultipliedImageWithGdiplus(path, decoded))
         return false;
-    block.release(); // the stream frees it now
-    ComPtr<IPicture> picture;
-    if (FAILED(::OleLoadPicture(stream.get(), static_cast<LONG>(bytes), FALSE, IID_IPicture, picture.put_void())))
-        return false;
-    stream.reset();
-
-    SHORT type = PICTYPE_UNINITIALIZED;
-    OLE_HANDLE handle = 0;
-    if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP || FAILED(picture->get_Handle(&handle)))
-        return false;
-    return TakeOpaqueCopy(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), target, size);
+    return TakeOpaqueCopy(decoded.get(), target, size);
 }
 
 void LoadSkinImageSet(const std::wstring& name, SkinImageSet& set, bool sameForAll, SIZE* size)

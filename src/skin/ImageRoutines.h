@@ -29,12 +29,17 @@ bool PictureFileWithinLimits(const std::wstring& path);
 // when the thread has a COM apartment and the format is one it reads as GDI+ does; GDI+ decodes
 // everything else, so both give the same bytes.
 bool LoadPremultipliedImage(const std::wstring& path, Bitmap& target, SIZE* size = nullptr);
+// The same decode for a picture that GDI+ draws: colours premultiplied as GDI+ premultiplies them
+// when it draws a straight-alpha picture (rounded to the nearest rather than truncated).
+bool LoadPictureForGdiplus(const std::wstring& path, Bitmap& target, SIZE* size = nullptr);
 // The two decoders of LoadPremultipliedImage, without its size limits. The WIC one fails when
 // it leaves the picture to GDI+.
 bool LoadPremultipliedImageWithWic(const std::wstring& path, Bitmap& target, SIZE* size = nullptr);
 bool LoadPremultipliedImageWithGdiplus(const std::wstring& path, Bitmap& target, SIZE* size = nullptr);
-// Loads an opaque picture (BMP, JPEG, GIF) with OleLoadPicture; a missing or undecodable
-// file, or one beyond the size limits, keeps the target and reports 0 x 0.
+// Loads an opaque picture (a window background) as a 24-bit section: a plain BMP read
+// straight from its bytes, any other picture decoded as LoadPremultipliedImage decodes it
+// (PNG, JPEG, GIF, compressed BMP, TIFF, ICO), transparency shown over black. A missing or
+// undecodable file, or one beyond the size limits, keeps the target and reports 0 x 0.
 bool LoadPictureFile(const std::wstring& path, Bitmap& target, SIZE* size = nullptr);
 // ProgramFolder + "skins\" + name + "_normal.png", "_over.png", "_down.png", "_disable.png";
 // a missing state file falls back to the normal image. Faces come from SkinFaceCache: each

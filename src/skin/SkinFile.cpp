@@ -2,6 +2,7 @@
 // what each file gave kept while it stays unchanged.
 #include "skin/SkinFile.h"
 
+#include "app/Paths.h"
 #include "skin/ImageRoutines.h"
 #include "skin/SkinFileMemo.h"
 
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <map>
 #include <optional>
 
@@ -31,23 +31,29 @@ SkinState& State()
     return state;
 }
 
-// 32-bit premultiplied rows of the decoded image, ready to be drawn again and again.
-bool CopyPicture(Gdiplus::Bitmap& image, SkinFileMemo::Picture& picture)
+// The picture decoded as skin faces are (WIC, or GDI+ where WIC cannot read it as GDI+ does) into
+// 32-bit rows premultiplied as GDI+ premultiplies what it draws, top-down, ready to be drawn again
+// and again; an opaque picture gets opaque alpha.
+bool ReadPicture(const std::wstring& path, SkinFileMemo::Picture& picture)
 {
-    const UINT width = image.GetWidth();
-    const UINT height = image.GetHeight();
-    Gdiplus::Rect all(0, 0, static_cast<INT>(width), static_cast<INT>(height));
-    Gdiplus::BitmapData data{};
-    if (image.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data) != Gdiplus::Ok)
+    // A picture refused by its header costs a header's read, not the whole file's, at every paint.
+    Bitmap decoded;
+    if (!PictureFileWithinLimits(path) || !LoadPictureForGdiplus(path, decoded))
         return false;
-    const size_t rowBytes = size_t(width) * kPictureBytesPerPixel;
-    picture.width = static_cast<int>(width);
-    picture.height = static_cast<int>(height);
-    picture.pixels.resize(rowBytes * height);
-    for (UINT y = 0; y < height; ++y)
-        std::memcpy(&picture.pixels[y * rowBytes],
-                    static_cast<const BYTE*>(data.Scan0) + static_cast<ptrdiff_t>(y) * data.Stride, rowBytes);
-    image.UnlockBits(&data);
+    const int width = decoded.width();
+    const int height = decoded.height();
+    BITMAPINFO rows{};
+    rows.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    picture.width = width;
+    picture.height = height;
+    picture.pixels.resize(size_t(width) * height * kPictureBytesPerPixel);
+    const WindowDc screen(nullptr);
+    if (::GetDIBits(screen, decoded.get(), 0, static_cast<UINT>(height), picture.pixels.data(), &rows,
+                    DIB_RGB_COLORS) != height)
+        return false;
+    if (decoded.depth() != 32)
+        for (size_t alpha = 3; alpha < picture.pixels.size(); alpha += kPictureBytesPerPixel)
+            picture.pixels[alpha] = 0xFF;
     return true;
 }
 
@@ -95,6 +101,15 @@ void SetSkinFontFace(const std::wstring& face)
 const std::wstring& SkinFontFace()
 {
     return State().fontFace;
+}
+
+std::wstring LanguageFontFace(int language)
+{
+    wchar_t face[LF_FACESIZE] = {};
+    const std::wstring file = ProgramFolder() + SkinFileForLanguage(language);
+    const DWORD length = ::GetPrivateProfileStringW(L"GLOBAL", L"FONT", kDefaultSkinFontFace, face, LF_FACESIZE,
+                                                    file.c_str());
+    return std::wstring(face, std::min<DWORD>(length, LF_FACESIZE - 1));
 }
 
 GdiFont CreateSkinLabelFont(int height)
@@ -154,16 +169,12 @@ void DrawSkinPicture(HDC dc, const wchar_t* section, const wchar_t* key, const s
             DrawPicture(dc, *kept, rect);
             return;
         }
-    // A picture that cannot be read, or is too large, is looked for again at the next paint:
-    // then only its header is read again.
-    if (!PictureFileWithinLimits(path))
-        return;
-    Gdiplus::Bitmap image(path.c_str(), FALSE);
-    if (image.GetLastStatus() != Gdiplus::Ok)
-        return;
+    // A picture that cannot be read, or is too large, is looked for again at the next paint.
     SkinFileMemo::Picture picture;
-    if (memo && SkinFileMemo::Keeps(image.GetWidth(), image.GetHeight()) && CopyPicture(image, picture))
+    if (!ReadPicture(path, picture))
+        return;
+    if (memo && SkinFileMemo::Keeps(static_cast<UINT>(picture.width), static_cast<UINT>(picture.height)))
         DrawPicture(dc, memo->KeepPicture(path, std::move(picture)), rect);
     else
-        DrawImage(dc, image, rect);
+        DrawPicture(dc, picture, rect);
 }

@@ -14,9 +14,16 @@
 void SetSkinFile(const std::wstring& path);
 const std::wstring& SkinFile();
 
+// The face a skin file names when it names none.
+constexpr const wchar_t* kDefaultSkinFontFace = L"Segoe UI";
+
 // The font face of the skin ("GLOBAL" "FONT"); empty until the main dialog sets it.
 void SetSkinFontFace(const std::wstring& face);
 const std::wstring& SkinFontFace();
+// The font face a language's own skin file names: one of that language's script, in which its
+// name is drawn wherever it shows (a Latin face draws Chinese through the system's fallback
+// fonts, which on Windows try Japanese ones first).
+std::wstring LanguageFontFace(int language);
 // The font that window labels are drawn in: the skin's face at this height, weight 500.
 GdiFont CreateSkinLabelFont(int height);
 
@@ -32,7 +39,8 @@ std::wstring GetFuncString(int number);
 void DrawSkinText(HDC dc, const wchar_t* section, const wchar_t* key, UINT format,
                   const std::wstring& overrideText = {});
 // Draws the picture placement section/key from baseFolder + "skins\Pic\" scaled into its
-// rectangle, or into the override rectangle when one is given. A missing picture draws nothing.
+// rectangle, or into the override rectangle when one is given; the picture is decoded as
+// skin faces are (LoadPictureForGdiplus). A missing picture draws nothing.
 void DrawSkinPicture(HDC dc, const wchar_t* section, const wchar_t* key, const std::wstring& baseFolder,
                      const RECT* overrideRect = nullptr);
 

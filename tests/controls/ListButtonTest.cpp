@@ -511,6 +511,46 @@ TEST_F(BitmapButtonExTest, DrawsTheFaceOpaqueWithTheCaptionColourOfTheLook)
     EXPECT_GT(canvas->Count(kNormalInk, {0, 0, kW, kH}), 20) << "selected: down face, normal colour";
 }
 
+namespace {
+
+// Two faces that draw the same word differently.
+constexpr const wchar_t* kSerifFace = L"DejaVu Serif";
+constexpr const wchar_t* kMonospaceFace = L"DejaVu Sans Mono";
+const std::wstring kWordCaption = L"Wig";
+
+bool SameCanvas(const Canvas& a, const Canvas& b)
+{
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.At(x, y) != b.At(x, y))
+                return false;
+    return true;
+}
+
+template <class Button>
+class CaptionFaceTest : public ButtonTest<Button> {};
+using CaptionFaceButtons = testing::Types<CPngListBtn, CBitmapBtnEx>;
+
+} // namespace
+
+TYPED_TEST_SUITE(CaptionFaceTest, CaptionFaceButtons);
+
+// A caption is drawn in the button's own face, or in the skin's when it names none: the faces
+// are told apart by what they draw.
+TYPED_TEST(CaptionFaceTest, TheCaptionIsDrawnInTheButtonsFaceOrElseTheSkins)
+{
+    const auto render = [&](const wchar_t* skinFace, const wchar_t* ownFace) {
+        const SkinFontScope skin(skinFace);
+        auto button = this->MakeButton();
+        button->SetFontFace(ownFace);
+        button->SetCaption(kWordCaption, 0);
+        return this->Render(*button);
+    };
+    const auto serif = render(kSerifFace, L"");
+    EXPECT_FALSE(SameCanvas(*serif, *render(kMonospaceFace, L""))) << "the skin's face";
+    EXPECT_TRUE(SameCanvas(*serif, *render(kMonospaceFace, kSerifFace))) << "the button's own face";
+}
+
 TEST_F(BitmapButtonExTest, TheMarginPushesTheCaptionInFromItsSide)
 {
     auto button = MakeButton();

@@ -220,6 +220,82 @@ TEST_F(WindowBehaviour, F1AppliesOpensTheHelpAndEnds)
     EXPECT_NE(logged.find(std::string(help.begin(), help.end())), std::string::npos) << logged;
 }
 
+namespace {
+
+// The prefix's association of PDF documents pointed at a document class without a program for
+// the test's life, as on a machine without a PDF viewer; put back when it ends.
+class NoDocumentViewer {
+public:
+    NoDocumentViewer()
+    {
+        ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPdfKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, m_key.put());
+        wchar_t saved[128] = {};
+        DWORD bytes = sizeof(saved) - sizeof(wchar_t);
+        if (m_key && ::RegQueryValueExW(m_key.get(), nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(saved),
+                                        &bytes) == ERROR_SUCCESS)
+            m_saved = saved;
+        Set(kNoProgram);
+    }
+    ~NoDocumentViewer() { Set(m_saved); }
+    NoDocumentViewer(const NoDocumentViewer&) = delete;
+    NoDocumentViewer& operator=(const NoDocumentViewer&) = delete;
+
+    bool Taken() const { return m_key && !m_saved.empty(); }
+
+private:
+    static constexpr const wchar_t* kPdfKey = L"Software\\Classes\\.pdf";
+    static constexpr const wchar_t* kNoProgram = L"Veldrian.NoViewer";
+
+    void Set(const std::wstring& documentClass) const
+    {
+        if (m_key)
+            ::RegSetValueExW(m_key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(documentClass.c_str()),
+                             static_cast<DWORD>((documentClass.size() + 1) * sizeof(wchar_t)));
+    }
+
+    RegKey m_key;
+    std::wstring m_saved;
+};
+
+// The texts of a window's children (a message box's text stands in one of them).
+std::wstring ChildTexts(HWND wnd)
+{
+    std::wstring texts;
+    ::EnumChildWindows(
+        wnd,
+        [](HWND child, LPARAM param) {
+            wchar_t text[512] = {};
+            ::GetWindowTextW(child, text, static_cast<int>(std::size(text)));
+            *reinterpret_cast<std::wstring*>(param) += std::wstring(text) + L"\n";
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+} // namespace
+
+// Without a program for PDF documents the person is told where the guide lies, in a message
+// owned by the window, instead of seeing nothing happen.
+TEST_F(WindowBehaviour, F1WithoutADocumentViewerShowsWhereTheGuideIs)
+{
+    const NoDocumentViewer noViewer;
+    ASSERT_TRUE(noViewer.Taken()) << "the prefix opens PDF documents with the stand-in viewer";
+    input::Tap(VK_F1);
+    HWND message = nullptr;
+    ASSERT_TRUE(Eventually([&] {
+        for (HWND wnd : ShownWindows())
+            if (wnd != m_wnd && TextOf(wnd) == L"VELDRIAN RGB Control")
+                message = wnd;
+        return message != nullptr;
+    }));
+    EXPECT_EQ(::GetWindow(message, GW_OWNER), m_wnd);
+    const std::wstring help = TestProgramFolder() + L"Help\\Help.pdf";
+    EXPECT_NE(ChildTexts(message).find(help), std::wstring::npos) << ChildTexts(message);
+    ::PostMessageW(message, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(m_program->WaitForExit(), kCleanExit);
+}
+
 TEST_F(WindowBehaviour, TheSsdQuestionMasksTheWindowAndRetryAddsTheGroupOnceFound)
 {
     const HWND warning = OpenWarning();

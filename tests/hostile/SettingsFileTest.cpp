@@ -254,3 +254,37 @@ TEST_P(HostileSettings, StartsAnswersAndRewritesTheFileWhole)
 
 INSTANTIATE_TEST_SUITE_P(Files, HostileSettings, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<SettingsCase>& info) { return info.param.name; });
+
+// A settings file an editor saved as UTF-8 with a byte order mark, and a comment of the person's
+// own in UTF-8. Windows' INI functions would take the mark for part of the first line, read none
+// of "[Setting]" and append a second one at the next Apply: the program drops the mark before
+// it reads the file, keeps every other byte, and the system close then applies into the one
+// section there is.
+TEST(HostileSettingsFile, AUtf8ByteOrderMarkIsDroppedBeforeTheFileIsRead)
+{
+    ASSERT_TRUE(service::StopAll());
+    DevicesFolder devices;
+    SettingsBlock block = EnglishDefaults();
+    block.CurrentProfile = 2;
+    block.led_sw = 0;
+    block.profiles[2].dram.effects[3].mode = 7;
+    const std::string text = "; r\xC3\xA9glages du soir\r\n" + StoreText(block);
+    PlantSettings("\xEF\xBB\xBF" + text);
+
+    {
+        ProgramUnderTest program;
+        ASSERT_NE(program.Window(), nullptr) << "the window shows";
+        EXPECT_TRUE(program.Answers());
+        EXPECT_TRUE(ReadFileBytes(SettingsFile()) == text) << "the mark dropped before reading, every other byte kept";
+        EXPECT_EQ(program.CloseApplying(), kCleanExit);
+    }
+    const std::string applied = ReadFileBytes(SettingsFile());
+    EXPECT_EQ(applied.find("[Setting]"), applied.rfind("[Setting]")) << "one section of that name";
+    EXPECT_TRUE(applied.starts_with("; r\xC3\xA9glages du soir\r\n[Setting]\r\n"));
+    const std::unique_ptr<SettingsBlock> back = ReadWholeSettings(SettingsFile());
+    ASSERT_TRUE(back) << "every record of the rewritten file reads back";
+    EXPECT_EQ(back->CurrentProfile, 2) << "the first section was read";
+    EXPECT_EQ(back->led_sw, 0);
+    EXPECT_EQ(back->profiles[2].dram.effects[3].mode, 7);
+    EXPECT_TRUE(service::StopAll());
+}

@@ -1,14 +1,54 @@
-// Creating the main window: DRAM discovery through the registered stand-in provider, the
-// available groups, the service started once, the program folder made current.
+// Creating the main window: DRAM discovery through the registered stand-in provider (as a
+// driver package registers it, and as others might), the available groups, the service started
+// once, the program folder made current.
 #include "mainwnd/HalcyDlg.h"
 
+#include "DebugTrace.h"
 #include "ProgramFolderFixture.h"
+
+#include "framework/Handles.h"
 
 #include <gmock/gmock.h>
 
 namespace {
 
 class MainDialogStart : public ProgramFolderFixture {};
+
+// The stand-in provider registered by itself with its registration options for the test's
+// life (a threading model; the registry view), then as the prefix registers it again.
+class ProviderRegisteredAs {
+public:
+    ProviderRegisteredAs(const wchar_t* threadingModel, const wchar_t* registryView)
+        : m_module(::LoadLibraryW((TestProgramFolder() + L"LightingProvider.dll").c_str()))
+    {
+        m_registered = Register(threadingModel, registryView);
+    }
+    ~ProviderRegisteredAs() { Register(nullptr, nullptr); }
+    ProviderRegisteredAs(const ProviderRegisteredAs&) = delete;
+    ProviderRegisteredAs& operator=(const ProviderRegisteredAs&) = delete;
+
+    bool Registered() const noexcept { return m_registered; }
+
+private:
+    static constexpr const wchar_t* kThreadingModelVariable = L"VELDRIAN_STANDIN_THREADING_MODEL";
+    static constexpr const wchar_t* kRegistryViewVariable = L"VELDRIAN_STANDIN_REGISTRY_VIEW";
+
+    bool Register(const wchar_t* threadingModel, const wchar_t* registryView) const
+    {
+        using Entry = HRESULT(STDAPICALLTYPE*)();
+        const auto registerServer =
+            reinterpret_cast<Entry>(reinterpret_cast<void*>(::GetProcAddress(m_module.get(), "DllRegisterServer")));
+        ::SetEnvironmentVariableW(kThreadingModelVariable, threadingModel);
+        ::SetEnvironmentVariableW(kRegistryViewVariable, registryView);
+        const bool registered = registerServer && SUCCEEDED(registerServer());
+        ::SetEnvironmentVariableW(kThreadingModelVariable, nullptr);
+        ::SetEnvironmentVariableW(kRegistryViewVariable, nullptr);
+        return registered;
+    }
+
+    ModuleHandle m_module;
+    bool m_registered = false;
+};
 
 std::wstring CurrentFolder()
 {
@@ -54,5 +94,37 @@ TEST_F(MainDialogStart, StartsNoSecondServiceWhileOneRuns)
     CHalcyDlg dialog;
     ASSERT_TRUE(dialog.Create());
     EXPECT_EQ(service::ProcessIds(), running);
+    dialog.DestroyWindow();
+}
+
+// A provider of the multithreaded apartment ("Free") cannot be handed to the window's
+// single-threaded apartment: its interfaces have no proxy. It is asked on a thread of its own
+// apartment, and its devices are found as any provider's.
+TEST_F(MainDialogStart, AFreeThreadedProviderIsAskedInItsOwnApartment)
+{
+    const ProviderRegisteredAs freeThreaded(L"Free", nullptr);
+    ASSERT_TRUE(freeThreaded.Registered());
+    CHalcyDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    const DeviceList& devices = dialog.Devices();
+    ASSERT_EQ(devices.DeviceCount(kGroupDram), 2);
+    EXPECT_EQ(devices.Documents(kGroupDram)[1].devices.at(0).name, "VELDRIAN DDR5-6000 16GB RGB (DIMM B2)");
+    dialog.DestroyWindow();
+}
+
+// A 32-bit driver package registers its provider where only 32-bit programs look: this program
+// cannot load it, shows the group without devices, and names the provider in a debug trace line
+// so support can tell why.
+TEST_F(MainDialogStart, AProviderOnlyThirtyTwoBitProgramsCanLoadIsNamedInATraceLine)
+{
+    const ProviderRegisteredAs thirtyTwoBit(nullptr, L"32");
+    ASSERT_TRUE(thirtyTwoBit.Registered());
+    const DebugTrace trace;
+    CHalcyDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(dialog.Devices().DeviceCount(kGroupDram), 0);
+    EXPECT_THAT(trace.Text(), testing::HasSubstr("{84D8717B-4E1F-4607-9C1A-14E1BDB7B675}"));
+    EXPECT_THAT(trace.Text(), testing::HasSubstr("LightingProvider.dll"));
+    EXPECT_THAT(trace.Text(), testing::HasSubstr("32-bit"));
     dialog.DestroyWindow();
 }

@@ -169,3 +169,50 @@ TEST_F(Painting, APieceRepaintedAloneMatchesTheWholeRepaint)
     EXPECT_GT(whole->width() * whole->height() - whole->Count(0, {0, 0, whole->width(), whole->height()}), 0)
         << "the piece holds something to compare";
 }
+
+namespace {
+
+// The window's surface in area, children's pixels included whatever the window's style.
+std::unique_ptr<Canvas> ReadSurface(HWND dialog, const RECT& area)
+{
+    auto canvas = std::make_unique<Canvas>(area.right - area.left, area.bottom - area.top);
+    const HDC dc = ::GetDCEx(dialog, nullptr, DCX_CACHE);
+    ::BitBlt(canvas->dc(), 0, 0, canvas->width(), canvas->height(), dc, area.left, area.top, SRCCOPY);
+    ::ReleaseDC(dialog, dc);
+    return canvas;
+}
+
+int DifferingPixels(const Canvas& a, const Canvas& b)
+{
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differing += RGB(a.At(x, y).r, a.At(x, y).g, a.At(x, y).b) != RGB(b.At(x, y).r, b.At(x, y).g, b.At(x, y).b);
+    return differing;
+}
+
+} // namespace
+
+// The window's own paint leaves out its controls: a repaint of the window (a language change,
+// a panel change, the window uncovered) never shows the bare background where a control
+// stands until the control draws again, which is flicker.
+TEST_F(Painting, TheWindowsOwnPaintLeavesItsControlsAlone)
+{
+    Open();
+    const HWND dialog = m_dialog->m_hWnd;
+    RECT apply = Window().apply().GetWindowRect();
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&apply), 2);
+    ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const auto withControl = ReadSurface(dialog, apply);
+    Canvas background(apply.right - apply.left, apply.bottom - apply.top);
+    {
+        MemoryDc source;
+        SelectGuard select(source, Window().background());
+        ::BitBlt(background.dc(), 0, 0, background.width(), background.height(), source, apply.left, apply.top,
+                 SRCCOPY);
+    }
+    ASSERT_GT(DifferingPixels(*withControl, background), 0) << "the button shows more than the background";
+
+    ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+    EXPECT_EQ(DifferingPixels(*ReadSurface(dialog, apply), *withControl), 0);
+}

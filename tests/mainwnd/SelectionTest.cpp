@@ -263,3 +263,35 @@ TEST_F(Selection, SecondLanguageRebuildsTheSameWindowsInChinese)
     EXPECT_TRUE(SaveWindowShot(*m_dialog, L"main-chinese"));
 }
 
+
+// The language menu names each language in a font of its own script, the face its own skin
+// file names, whichever language the window shows: Chinese in a Latin face would be drawn
+// through the system's fallback fonts (on Windows, Japanese ones first), and English in a
+// Chinese face with that face's Latin letters.
+TEST_F(Selection, EachLanguageIsNamedInTheFaceOfItsOwnSkin)
+{
+    const auto faceOfSkin = [](const wchar_t* file) {
+        wchar_t face[LF_FACESIZE] = {};
+        ::GetPrivateProfileStringW(L"GLOBAL", L"FONT", L"", face, LF_FACESIZE,
+                                   (TestProgramFolder() + L"Lan\\" + file).c_str());
+        return std::wstring(face);
+    };
+    const std::wstring latin = faceOfSkin(L"skin_En.ini");
+    const std::wstring chinese = faceOfSkin(L"skin_Cs.ini");
+    ASSERT_NE(latin, chinese) << "the shipped skins name a face of each script";
+    AddDramModules(2, 8);
+    Open();
+    auto w = Window();
+
+    // In the English window, then in the Chinese one; each choice closes the menu.
+    for (const int next : {1, 0}) {
+        Click(w.language());
+        CPngBtnMenu* menu = OpenDropDown();
+        ASSERT_NE(menu, nullptr);
+        ASSERT_EQ(menu->GetFirstVisible(), 0);
+        EXPECT_EQ(menu->GetRowButton(0)->CaptionFontFace(), latin) << "English, in language " << Live().lan_id;
+        EXPECT_EQ(menu->GetRowButton(1)->CaptionFontFace(), chinese) << "Chinese, in language " << Live().lan_id;
+        ChooseFromMenu(next);
+        ASSERT_EQ(Live().lan_id, next);
+    }
+}

@@ -3,6 +3,7 @@
 #include "skin/ImageRoutines.h"
 
 #include "app/Paths.h"
+#include "framework/ComPtr.h"
 #include "skin/ImageHeader.h"
 
 #include "FileText.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -367,6 +369,51 @@ TEST(LoadPictureFile, HandBuiltBitmapFilesOfEveryLayout)
         for (int y = 0; y < size.cy; ++y)
             for (int x = 0; x < size.cx; ++x)
                 EXPECT_EQ(DibPixel(picture, x, y), b.expected(x, y)) << x << ", " << y;
+    }
+}
+
+// A background in the skin's picture formats is read by the program's own decoders, as faces
+// are (Windows' picture object reads no PNG), in the window's COM apartment (WIC) and without
+// one (GDI+): each pixel is the face loader's, transparency drawn over black. (The test bench's
+// GDI+ writes no usable GIF.)
+TEST(LoadPictureFile, ReadsEveryPictureFormatAsFacesAreRead)
+{
+    TempFolder folder;
+    const auto gradient = [](int x, int y) { return Bgra{BYTE(40 * x), BYTE(60 * y), 7, BYTE(255 - 50 * x)}; };
+    const auto opaque = [](int x, int y) { return Bgra{BYTE(40 * x), BYTE(60 * y), 7, 255}; };
+    const struct {
+        const wchar_t* name;
+        const wchar_t* mimeType;
+        std::function<Bgra(int, int)> pixelAt;
+    } formats[] = {
+        {L"alpha.png", L"image/png", gradient},
+        {L"plain.png", L"image/png", opaque},
+        {L"photo.jpg", L"image/jpeg", opaque},
+    };
+    for (const auto& format : formats)
+        ASSERT_TRUE(WriteImage(folder / format.name, 5, 3, format.pixelAt, format.mimeType)) << format.name;
+
+    for (const bool withApartment : {true, false}) {
+        std::optional<ComApartment> apartment;
+        if (withApartment)
+            apartment.emplace();
+        for (const auto& format : formats) {
+            SCOPED_TRACE(testing::Message() << format.name << (withApartment ? " (WIC)" : " (GDI+)"));
+            Bitmap face;
+            ASSERT_TRUE(LoadPremultipliedImage(folder / format.name, face));
+            Bitmap picture;
+            SIZE size{};
+            ASSERT_TRUE(LoadPictureFile(folder / format.name, picture, &size));
+            EXPECT_EQ(size.cx, 5);
+            EXPECT_EQ(size.cy, 3);
+            EXPECT_EQ(picture.depth(), 24) << "opaque";
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < 5; ++x) {
+                    Bgra expected = DibPixel(face, x, y);
+                    expected.a = 0;
+                    EXPECT_EQ(DibPixel(picture, x, y), expected) << x << ", " << y;
+                }
+        }
     }
 }
 

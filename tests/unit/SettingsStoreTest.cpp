@@ -369,3 +369,49 @@ TEST_F(SettingsStore, WritingOnlyChangedKeysLeavesTheBytesOfWritingEveryKey)
         }
     }
 }
+
+// An editor may save the file as UTF-8 with a byte order mark, which Windows' INI functions take
+// for part of the first line (the first section is then missed, and a write appends a second
+// one). Loading and writing drop the mark first and keep every other byte, the person's own
+// UTF-8 comment too; a read-only file is left as it is.
+TEST_F(SettingsStore, AUtf8ByteOrderMarkIsDroppedKeepingEveryOtherByte)
+{
+    SettingsBlock block = FirstRun();
+    block.CurrentProfile = 2;
+    block.profiles[2].dram.effects[1].mode = 7;
+    WriteAllSettings(block, file);
+    const std::string text = "; r\xC3\xA9glages du soir\r\n" + ReadFileBytes(file);
+    const std::string marked = "\xEF\xBB\xBF" + text;
+    SettingsBlock changed = block;
+    changed.lan_id = 3;
+
+    const struct {
+        const char* name;
+        std::function<void()> act;
+        std::string left;
+    } uses[] = {
+        {"load", [&] { LoadSettings(file, live, saved); }, text},
+        {"write of what the file holds", [&] { EXPECT_TRUE(WriteAllSettings(block, file)); }, text},
+        {"write of a change", [&] { EXPECT_TRUE(WriteAllSettings(changed, file)); }, ""},
+    };
+    for (const auto& use : uses) {
+        WriteFileBytes(file, marked);
+        use.act();
+        const std::string after = ReadFileBytes(file);
+        if (!use.left.empty()) {
+            EXPECT_TRUE(after == use.left) << use.name << ": every byte after the mark kept";
+        }
+        EXPECT_TRUE(after.starts_with("; r\xC3\xA9glages")) << use.name;
+        EXPECT_EQ(after.find("[Setting]"), after.rfind("[Setting]")) << use.name << ": one section";
+    }
+    EXPECT_EQ(live.CurrentProfile, 2);
+    EXPECT_EQ(live.profiles[2].dram.effects[1].mode, 7);
+    EXPECT_EQ(ReadValue(file, L"Setting", L"lan_id"), L"3");
+
+    WriteFileBytes(file, marked);
+    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    LoadSettings(file, live, saved);
+    EXPECT_FALSE(WriteAllSettings(changed, file));
+    ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFileBytes(file), marked) << "a read-only file is not rewritten";
+}
