@@ -5,21 +5,19 @@
 
 namespace {
 
-bool IsPersonInput(UINT message)
-{
-    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
-           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
-}
+// Everything but the person's keyboard and mouse input, which stays queued for the loop the
+// wait returns to: a click made meanwhile acts once the wait is over, on a window that is whole.
+constexpr UINT kHandledKinds = PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE | PM_QS_PAINT;
+constexpr DWORD kWakingKinds = QS_SENDMESSAGE | QS_POSTMESSAGE | QS_TIMER | QS_PAINT;
 
 // Handles what the queue holds now. A quit request is kept for the loop the wait returns to.
 void HandleQueuedMessages(std::optional<WPARAM>& quit)
 {
     MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | kHandledKinds)) {
         if (msg.message == WM_QUIT)
             quit = msg.wParam;
-        else if (!IsPersonInput(msg.message))
+        else
             ::DispatchMessageW(&msg);
     }
 }
@@ -42,7 +40,7 @@ bool WaitHandlingMessages(HANDLE object, DWORD limitMs)
         if (now >= end)
             break;
         ::MsgWaitForMultipleObjectsEx(object ? 1 : 0, object ? &object : nullptr, static_cast<DWORD>(end - now),
-                                      QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+                                      kWakingKinds, MWMO_INPUTAVAILABLE);
     }
     if (quit)
         ::PostQuitMessage(static_cast<int>(*quit));

@@ -1,7 +1,8 @@
 // Waiting on the user-interface thread without leaving it deaf: while the wait lasts, messages
 // that other programs send to its windows (and wait for) are answered, and posted ones, paints
-// and timers handled. The person's keyboard and mouse input is dropped meanwhile, so nothing
-// they click or type acts on a window halfway through what the wait is part of.
+// and timers handled. The person's keyboard and mouse input stays queued meanwhile, so nothing
+// they click or type acts on a window halfway through what the wait is part of, and nothing of
+// it is lost: it is handled once the wait is over.
 #pragma once
 
 #include <windows.h>

@@ -468,8 +468,8 @@ bool LoadPictureFile(const std::wstring& path, Bitmap& target, SIZE* size)
     // A plain bitmap file goes straight into a section, the fastest way for a large background.
     if (const GdiBitmap section(BitmapFileSection(file.data(), file.size())); section)
         return TakeOpaqueCopy(section.get(), target, size);
-    // Everything else is decoded as skin faces are. Not with OleLoadPicture: Windows' picture
-    // object reads no PNG (Wine's does, so it cannot show the difference).
+    // Everything else is decoded as skin faces are. Not with OleLoadPicture: the system's
+    // picture object reads no PNG.
     Bitmap decoded;
     if (!DecodeWithWic(std::move(file), decoded, nullptr) && !LoadPremultipliedImageWithGdiplus(path, decoded))
         return false;

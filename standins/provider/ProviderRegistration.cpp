@@ -28,7 +28,10 @@ constexpr const wchar_t* kThreadingModelVariable = L"VELDRIAN_STANDIN_THREADING_
 constexpr const wchar_t* kRegistryViewVariable = L"VELDRIAN_STANDIN_REGISTRY_VIEW";
 constexpr const wchar_t* kDefaultThreadingModel = L"Apartment";
 constexpr const wchar_t* kThirtyTwoBitView = L"32";
-constexpr REGSAM kBothViews[] = {KEY_WOW64_64KEY, KEY_WOW64_32KEY};
+// This 64-bit module's own view is asked for with no view flag: a flag bypasses a redirection of
+// HKEY_CLASSES_ROOT (RegOverridePredefKey), which the registration tests rely on.
+constexpr REGSAM kOwnView = 0;
+constexpr REGSAM kBothViews[] = {kOwnView, KEY_WOW64_32KEY};
 
 std::wstring BracedText(const CLSID& clsid)
 {
@@ -46,7 +49,7 @@ std::wstring Option(const wchar_t* variable, const wchar_t* fallback)
 
 REGSAM RegistrationView()
 {
-    return Option(kRegistryViewVariable, L"") == kThirtyTwoBitView ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    return Option(kRegistryViewVariable, L"") == kThirtyTwoBitView ? KEY_WOW64_32KEY : kOwnView;
 }
 
 LSTATUS SetText(HKEY key, const wchar_t* valueName, const std::wstring& text)
