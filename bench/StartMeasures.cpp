@@ -28,7 +28,7 @@ int SkinFaceFileCount()
 {
     std::error_code error;
     int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(ProgramFolder() + L"skins", error))
+    for (const auto& entry : std::filesystem::directory_iterator(SkinFolder(), error))
         if (entry.path().extension() == L".png")
             ++count;
     return count;
@@ -52,7 +52,7 @@ void MeasureStartParts(ResultTable& table)
     service::StopAll();
 
     // Inside the device list's apartment, as in Create(): WIC decodes only where COM is set up.
-    const std::wstring face = ProgramFolder() + L"skins\\" + kSampleFace;
+    const std::wstring face = SkinFolder() + kSampleFace;
     table.Add("... inside Create(): decoding one skin face (WIC; the skin has " +
                   std::to_string(SkinFaceFileCount()) + ")",
               MedianMs(kRuns,

@@ -2,6 +2,7 @@
 #include "app/LightingService.h"
 
 #include "app/Paths.h"
+#include "framework/DebugTraceLine.h"
 #include "framework/Handles.h"
 #include "framework/MessageWait.h"
 
@@ -58,9 +59,7 @@ bool WaitForServiceToEnd(const RunningService& service)
 
 void TraceServiceLeftRunning(const wchar_t* why, DWORD error)
 {
-    const std::wstring line = L"VeldrianRGB: the lighting service was left running and no second one started: " +
-                              std::wstring(why) + L" (error " + std::to_wstring(error) + L")\n";
-    ::OutputDebugStringW(line.c_str());
+    TraceLine(L"the lighting service was left running and no second one started: " + std::wstring(why), error);
 }
 
 } // namespace

@@ -47,6 +47,11 @@ const std::wstring& ProgramFolder()
     return State().program;
 }
 
+std::wstring SkinFolder()
+{
+    return ProgramFolder() + L"skins\\";
+}
+
 const std::wstring& DataFolder()
 {
     return State().data;

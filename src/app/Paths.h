@@ -8,6 +8,9 @@ constexpr const wchar_t* kSettingsFileName = L"config";
 
 // The executable's folder with a trailing backslash.
 const std::wstring& ProgramFolder();
+// The skin's pictures: <program folder>skins\ (pictures placed on the window in Pic\, the
+// drop-down lists' in Menu\).
+std::wstring SkinFolder();
 // <roaming application data>\VELDRIAN\VELDRIAN RGB Control\ (empty when that folder is unknown).
 const std::wstring& DataFolder();
 // <roaming application data>\VELDRIAN\VELDRIAN RGB Control\config (empty when unknown).

@@ -4,6 +4,7 @@
 #include "devices/LightingProvider.h"
 #include "devices/ProviderListing.h"
 #include "devices/ProviderQuery.h"
+#include "framework/DebugTraceLine.h"
 #include "settings/SettingsBlock.h"
 
 #include <optional>
@@ -32,11 +33,10 @@ void TraceThirtyTwoBitOnly(const CLSID& providerClass)
     const std::optional<std::wstring> server = ThirtyTwoBitOnlyServer(providerClass);
     if (!server)
         return;
-    const std::wstring line = L"VeldrianRGB: lighting provider " + ClassText(providerClass) + L" (" +
-                              (server->empty() ? L"no server named" : *server) +
-                              L") is registered for 32-bit programs only; this 64-bit program cannot load it, so its "
-                              L"devices are not shown\n";
-    ::OutputDebugStringW(line.c_str());
+    const std::wstring named = server->empty() ? L"no server named" : *server;
+    TraceLine(L"lighting provider " + ClassText(providerClass) + L" (" + named +
+              L") is registered for 32-bit programs only; this 64-bit program cannot load it, so its devices are not "
+              L"shown");
 }
 
 bool Discover(const CLSID& providerClass, std::vector<DeviceDocument>& documents)

@@ -6,6 +6,7 @@
 #include "devices/ProviderListing.h"
 #include "framework/Bstr.h"
 #include "framework/ComPtr.h"
+#include "framework/DebugTraceLine.h"
 
 #include <algorithm>
 #include <exception>
@@ -50,9 +51,14 @@ std::wstring DescriptorOf(ILightingDevice* device)
 std::optional<std::vector<std::wstring>> QueryHere(const CLSID& providerClass)
 {
     ComPtr<ILightingProvider> provider;
-    if (FAILED(::CoCreateInstance(providerClass, nullptr, CLSCTX_INPROC_SERVER, kIidLightingProvider,
-                                  provider.put_void())))
+    if (const HRESULT created = ::CoCreateInstance(providerClass, nullptr, CLSCTX_INPROC_SERVER, kIidLightingProvider,
+                                                   provider.put_void());
+        FAILED(created)) {
+        TraceLineHresult(L"lighting provider " + ClassText(providerClass) +
+                             L" is listed but could not be created, so its devices are not shown",
+                         created);
         return std::nullopt;
+    }
     std::vector<std::wstring> descriptors;
     ULONG count = 0;
     provider->GetDevices(nullptr, &count);

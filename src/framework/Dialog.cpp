@@ -1,6 +1,7 @@
 // CDialog: template creation, the modal loop and the standard dialog commands.
 #include "framework/Dialog.h"
 
+#include "framework/DebugTraceLine.h"
 #include "framework/WinApp.h"
 
 #include <utility>
@@ -47,6 +48,8 @@ bool CDialog::CreateFromTemplate(HWND parent)
         wnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent,
                                    DialogProc, reinterpret_cast<LPARAM>(this));
     }
+    if (!wnd)
+        TraceLine(L"dialog " + std::to_wstring(m_templateId) + L" could not be made", ::GetLastError());
     return wnd && m_hWnd == wnd;
 }
 

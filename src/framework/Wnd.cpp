@@ -1,10 +1,12 @@
 // CWnd: binding, message routing, reflection and the default procedure.
 #include "framework/Wnd.h"
 
+#include "framework/DebugTraceLine.h"
 #include "framework/WinApp.h"
 
 #include <commctrl.h>
 
+#include <string>
 #include <utility>
 
 namespace {
@@ -26,6 +28,14 @@ GetWindowSubclassFn LookUpGetWindowSubclass() noexcept
         return nullptr;
     return reinterpret_cast<GetWindowSubclassFn>(
         reinterpret_cast<void*>(::GetProcAddress(comctl, MAKEINTRESOURCEA(kGetWindowSubclassOrdinal))));
+}
+
+// A class is named by its text or by the atom it was registered under.
+std::wstring ClassNameText(LPCWSTR className)
+{
+    if (IS_INTRESOURCE(className))
+        return L"#" + std::to_wstring(reinterpret_cast<UINT_PTR>(className));
+    return className;
 }
 
 HWND ReflectionTarget(UINT message, WPARAM wParam, LPARAM lParam, HWND self)
@@ -131,6 +141,7 @@ bool CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
                                 ::GetModuleHandleW(nullptr), createParam);
     }
     if (!wnd) {
+        TraceLine(L"a window of class " + ClassNameText(className) + L" could not be made", ::GetLastError());
         m_hWnd = nullptr; // creation failed after binding: WM_NCDESTROY already unbound it
         return false;
     }

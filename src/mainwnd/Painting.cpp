@@ -64,7 +64,7 @@ void CHalcyDlg::PaintScreen(HDC dc)
     ::SetTextColor(dc, kLabelColour);
     SelectGuard selectFont(dc, largeFont.get());
 
-    DrawSkinPicture(dc, L"MAINPIC", L"1", ProgramFolder());
+    DrawSkinPicture(dc, L"MAINPIC", L"1", SkinFolder());
     DrawSkinText(dc, L"MAIN_TEXT", L"VER", kCentredLabelFormat, kVersionText);
     DrawSkinText(dc, L"LED_TEXT", L"1", kLabelFormat);
 
@@ -72,8 +72,8 @@ void CHalcyDlg::PaintScreen(HDC dc)
     if (m_syncSwShown != 0) {
         display = kSyncDisplay;
         DrawSkinText(dc, L"LED_TEXT", L"2", kLabelFormat, GetSkinString(L"LED_STRING", L"6", L""));
-        DrawSkinPicture(dc, L"MAINPIC", L"5", ProgramFolder());
-        DrawSkinPicture(dc, L"MAINPIC", L"6", ProgramFolder());
+        DrawSkinPicture(dc, L"MAINPIC", L"5", SkinFolder());
+        DrawSkinPicture(dc, L"MAINPIC", L"6", SkinFolder());
     } else if (m_audioSwShown != 0) {
         display = kMusicDisplay;
         DrawSkinText(dc, L"LED_TEXT", L"2", kLabelFormat, GetSkinString(L"LED_STRING", L"1", L""));

@@ -73,7 +73,7 @@ void CHalcyDlg::OpenDropDownMenu(const CPngListBtn& anchor, int group)
     // (X without a window manager does), so the focus must not move while the list is up.
     ::SetFocus(anchor);
     auto menu = std::make_unique<CPngBtnMenu>(m_hWnd);
-    const std::wstring images = ProgramFolder() + L"skins\\Menu\\" + style.name;
+    const std::wstring images = SkinFolder() + L"Menu\\" + style.name;
     const std::wstring normal = images + L"_menu_normal.png";
     const std::wstring over = images + L"_menu_over.png";
     menu->SetMenuImages(normal, over, over, normal, L"", false);

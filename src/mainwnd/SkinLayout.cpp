@@ -75,7 +75,7 @@ SkinItem ReadItem(const wchar_t* section, const std::wstring& key)
 
 std::wstring SkinImagePath(const std::wstring& name)
 {
-    return ProgramFolder() + L"skins\\" + name;
+    return SkinFolder() + name;
 }
 
 Bitmap PlainBackground(SIZE size)
@@ -127,7 +127,7 @@ std::wstring BackgroundSource(const std::wstring& picturePath)
     add(picturePath, {});
     for (const wchar_t* key : kBackgroundPictures) {
         const std::wstring placed = GetSkinString(L"MAINPIC", key, L"");
-        add(ProgramFolder() + L"skins\\Pic\\" + ParseSkinPlacement(placed).text, placed);
+        add(SkinFolder() + L"Pic\\" + ParseSkinPlacement(placed).text, placed);
     }
     return source;
 }
@@ -160,7 +160,7 @@ void CHalcyDlg::ComposeBackground()
         SelectGuard selectSource(source, picture.get());
         ::BitBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
         for (const wchar_t* key : kBackgroundPictures)
-            DrawSkinPicture(target, L"MAINPIC", key, ProgramFolder());
+            DrawSkinPicture(target, L"MAINPIC", key, SkinFolder());
     }
     m_background = std::move(composed);
 }

@@ -1,6 +1,7 @@
 // Writing a file's new version beside it, flushing it to the disk and moving it over the old one.
 #include "settings/ReplacementFile.h"
 
+#include "framework/DebugTraceLine.h"
 #include "framework/Handles.h"
 
 #include <windows.h>
@@ -127,10 +128,7 @@ bool ReplacementFile::Commit()
 
 bool ReplacementFile::Fail(const wchar_t* why) const
 {
-    const DWORD error = ::GetLastError();
-    const std::wstring line = L"VeldrianRGB: " + m_target + L" left as it was: " + why + L" (error " +
-                              std::to_wstring(error) + L")\n";
-    ::OutputDebugStringW(line.c_str());
+    TraceLine(m_target + L" left as it was: " + why, ::GetLastError());
     return false;
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/Paths.h"
 #include "framework/ComPtr.h"
+#include "framework/DebugTraceLine.h"
 #include "framework/Handles.h"
 #include "skin/ImageHeader.h"
 #include "skin/SkinFaceCache.h"
@@ -406,12 +407,18 @@ bool DecodeWithGdiplus(const std::wstring& path, Bitmap& target, SIZE* size, Pre
     return AttachLoaded(CopyIntoDib(image, width, height, HasAlpha(image), rule), target, size);
 }
 
-// Either decoder, as LoadPremultipliedImage chooses it, within the size limits.
-bool Decode(const std::wstring& path, Bitmap& target, SIZE* size, Premultiplication rule)
+// A picture file that is there but gives no picture leaves a line for a debugger; a missing
+// one is a skin's choice (optional faces and masks) and leaves none.
+bool TraceUndecoded(const std::wstring& path)
 {
-    ReportSize(size, 0, 0);
-    if (!target.empty())
-        return false;
+    if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        TraceLine(L"picture " + path + L" was not decoded: damaged, not a picture or beyond the size limits");
+    return false;
+}
+
+// Either decoder, as LoadPremultipliedImage chooses it, within the size limits.
+bool DecodeWithin(const std::wstring& path, Bitmap& target, SIZE* size, Premultiplication rule)
+{
     // One read serves the size check and the decoder; a file too large to be read whole is
     // checked by its header alone.
     std::vector<BYTE> file;
@@ -424,6 +431,14 @@ bool Decode(const std::wstring& path, Bitmap& target, SIZE* size, Premultiplicat
         return false;
     }
     return DecodeWithGdiplus(path, target, size, rule);
+}
+
+bool Decode(const std::wstring& path, Bitmap& target, SIZE* size, Premultiplication rule)
+{
+    ReportSize(size, 0, 0);
+    if (!target.empty())
+        return false;
+    return DecodeWithin(path, target, size, rule) || TraceUndecoded(path);
 }
 
 } // namespace
@@ -464,7 +479,7 @@ bool LoadPictureFile(const std::wstring& path, Bitmap& target, SIZE* size)
     ReportSize(size, 0, 0);
     std::vector<BYTE> file;
     if (!ReadPictureFile(path, file))
-        return false;
+        return TraceUndecoded(path);
     // A plain bitmap file goes straight into a section, the fastest way for a large background.
     if (const GdiBitmap section(BitmapFileSection(file.data(), file.size())); section)
         return TakeOpaqueCopy(section.get(), target, size);
@@ -472,7 +487,7 @@ bool LoadPictureFile(const std::wstring& path, Bitmap& target, SIZE* size)
     // picture object reads no PNG.
     Bitmap decoded;
     if (!DecodeWithWic(std::move(file), decoded, nullptr) && !LoadPremultipliedImageWithGdiplus(path, decoded))
-        return false;
+        return TraceUndecoded(path);
     return TakeOpaqueCopy(decoded.get(), target, size);
 }
 
@@ -480,7 +495,7 @@ void LoadSkinImageSet(const std::wstring& name, SkinImageSet& set, bool sameForA
 {
     static constexpr const wchar_t* kSuffixes[SkinImageSet::kStateCount] = {L"_normal.png", L"_over.png", L"_down.png",
                                                                             L"_disable.png"};
-    const std::wstring base = ProgramFolder() + L"skins\\" + name;
+    const std::wstring base = SkinFolder() + name;
     const std::wstring normal = base + kSuffixes[SkinImageSet::kNormal];
     for (Bitmap& image : set.images)
         image.Reset();

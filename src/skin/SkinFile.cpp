@@ -157,11 +157,11 @@ void DrawSkinText(HDC dc, const wchar_t* section, const wchar_t* key, UINT forma
     ::DrawTextW(dc, text.c_str(), length, &rect, format);
 }
 
-void DrawSkinPicture(HDC dc, const wchar_t* section, const wchar_t* key, const std::wstring& baseFolder,
+void DrawSkinPicture(HDC dc, const wchar_t* section, const wchar_t* key, const std::wstring& skinFolder,
                      const RECT* overrideRect)
 {
     const SkinPlacement placement = ParseSkinPlacement(GetSkinString(section, key, L""));
-    const std::wstring path = baseFolder + L"skins\\Pic\\" + placement.text;
+    const std::wstring path = skinFolder + L"Pic\\" + placement.text;
     const RECT rect = overrideRect ? *overrideRect : ToRect(placement.rect);
     SkinFileMemo* memo = State().memo;
     if (memo)

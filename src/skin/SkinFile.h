@@ -38,10 +38,10 @@ std::wstring GetFuncString(int number);
 // vertically in the placement, with DrawText format flags.
 void DrawSkinText(HDC dc, const wchar_t* section, const wchar_t* key, UINT format,
                   const std::wstring& overrideText = {});
-// Draws the picture placement section/key from baseFolder + "skins\Pic\" scaled into its
+// Draws the picture placement section/key from skinFolder + "Pic\" scaled into its
 // rectangle, or into the override rectangle when one is given; the picture is decoded as
 // skin faces are (LoadPictureForGdiplus). A missing picture draws nothing.
-void DrawSkinPicture(HDC dc, const wchar_t* section, const wchar_t* key, const std::wstring& baseFolder,
+void DrawSkinPicture(HDC dc, const wchar_t* section, const wchar_t* key, const std::wstring& skinFolder,
                      const RECT* overrideRect = nullptr);
 
 inline RECT ToRect(const SkinRect& r)

@@ -4,12 +4,14 @@
 #include "framework/Dialog.h"
 #include "framework/WinApp.h"
 
+#include "DebugTrace.h"
 #include "ImportPatch.h"
 
 #include "resource.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -187,6 +189,16 @@ TEST(Framework, DialogObjectSeesItsCreationMessagesAndIsUnboundWhenDestroyed)
     ASSERT_TRUE(dialog.DestroyWindow());
     EXPECT_EQ(dialog.m_hWnd, nullptr);
     EXPECT_EQ(CWnd::FromHandle(wnd), nullptr);
+}
+
+TEST(Framework, AWindowThatCannotBeMadeIsNamedForADebugger)
+{
+    const DebugTrace trace;
+    CWnd wnd;
+    EXPECT_FALSE(wnd.CreateEx(0, L"NoSuchClassAnywhere", L"", WS_POPUP, RECT{0, 0, 10, 10}, nullptr, 0, nullptr));
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+    EXPECT_NE(trace.Text().find("class NoSuchClassAnywhere could not be made (error "), std::string::npos)
+        << trace.Text();
 }
 
 TEST(Framework, SubclassedSystemControlKeepsItsOwnBehaviour)

@@ -115,6 +115,24 @@ TEST_F(MainDialogStart, AFreeThreadedProviderIsAskedInItsOwnApartment)
 // A 32-bit driver package registers its provider where only 32-bit programs look: this program
 // cannot load it, shows the group without devices, and names the provider in a debug trace line
 // so support can tell why.
+TEST_F(MainDialogStart, AListedProviderThatCannotBeCreatedIsNamedInATraceLine)
+{
+    const ProviderRegisteredAs broken(nullptr, nullptr); // put back whole when the test ends
+    ASSERT_TRUE(broken.Registered());
+    const std::wstring missing = TestProgramFolder() + L"NoSuchProvider.dll";
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CLASSES_ROOT, L"CLSID\\{84D8717B-4E1F-4607-9C1A-14E1BDB7B675}\\InprocServer32",
+                                nullptr, REG_SZ, missing.c_str(),
+                                static_cast<DWORD>((missing.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    const DebugTrace trace;
+    CHalcyDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(dialog.Devices().DeviceCount(kGroupDram), 0);
+    EXPECT_THAT(trace.Text(),
+                testing::HasSubstr("{84D8717B-4E1F-4607-9C1A-14E1BDB7B675} is listed but could not be created"));
+    dialog.DestroyWindow();
+}
+
 TEST_F(MainDialogStart, AProviderOnlyThirtyTwoBitProgramsCanLoadIsNamedInATraceLine)
 {
     const ProviderRegisteredAs thirtyTwoBit(nullptr, L"32");

@@ -6,6 +6,7 @@
 #include "framework/ComPtr.h"
 #include "skin/ImageHeader.h"
 
+#include "DebugTrace.h"
 #include "FileText.h"
 #include "ImageFiles.h"
 #include "TempFolder.h"
@@ -17,6 +18,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -240,12 +242,20 @@ TEST(LoadPremultipliedImage, BrokenFilesLeaveTheTargetEmpty)
     WriteFileBytes(folder / L"text.png", "this is not an image");
 
     for (const wchar_t* name : {L"missing.png", L"empty.png", L"truncated.png", L"header-only.png", L"text.png"}) {
+        const DebugTrace trace;
         Bitmap image;
         SIZE size{7, 7};
         EXPECT_FALSE(LoadPremultipliedImage(folder / name, image, &size)) << name;
         EXPECT_TRUE(image.empty()) << name;
         EXPECT_EQ(size.cx, 0) << name;
         EXPECT_EQ(size.cy, 0) << name;
+        // A file that is there but no picture is named for a debugger; an absent one is a
+        // skin's choice and is not.
+        const bool there = std::wstring_view(name) != L"missing.png";
+        EXPECT_EQ(trace.Text().find("was not decoded") != std::string::npos, there) << name;
+        Bitmap picture;
+        EXPECT_FALSE(LoadPictureFile(folder / name, picture, nullptr)) << name;
+        EXPECT_EQ(trace.Text().find("was not decoded") != trace.Text().rfind("was not decoded"), there) << name;
     }
 }
 

@@ -210,19 +210,19 @@ TEST_F(SkinFileTest, DrawSkinPictureScalesThePictureIntoItsRectangle)
 
     Canvas canvas(20, 20);
     canvas.Fill({0, 0, 0, 255});
-    DrawSkinPicture(canvas.dc(), L"PIC", L"1", m_folder.path());
+    DrawSkinPicture(canvas.dc(), L"PIC", L"1", m_folder / L"skins\\");
     EXPECT_EQ(canvas.Count(RGB(255, 0, 0), {0, 0, 20, 20}), 60);
     EXPECT_EQ(canvas.Count(RGB(255, 0, 0), {4, 2, 14, 8}), 60);
 
     canvas.Fill({0, 0, 0, 255});
     const RECT elsewhere{0, 10, 20, 20};
-    DrawSkinPicture(canvas.dc(), L"PIC", L"1", m_folder.path(), &elsewhere);
+    DrawSkinPicture(canvas.dc(), L"PIC", L"1", m_folder / L"skins\\", &elsewhere);
     EXPECT_EQ(canvas.Count(RGB(0, 0, 0), {0, 0, 20, 10}), 200) << "nothing drawn outside the override";
     EXPECT_EQ(canvas.At(10, 15), (Bgra{0, 0, 255, 255}));
 
     canvas.Fill({0, 0, 0, 255});
-    DrawSkinPicture(canvas.dc(), L"PIC", L"2", m_folder.path());
-    DrawSkinPicture(canvas.dc(), L"PIC", L"absent", m_folder.path());
+    DrawSkinPicture(canvas.dc(), L"PIC", L"2", m_folder / L"skins\\");
+    DrawSkinPicture(canvas.dc(), L"PIC", L"absent", m_folder / L"skins\\");
     EXPECT_EQ(canvas.Count(RGB(0, 0, 0), {0, 0, 20, 20}), 400);
 }
 
@@ -250,7 +250,7 @@ TEST_F(SkinFileTest, KeptPicturesDrawTheSameAtEveryPaint)
     for (int paint = 0; paint < 3; ++paint) {
         Canvas canvas(20, 20);
         canvas.Fill({0, 0, 0, 255});
-        DrawSkinPicture(canvas.dc(), L"PIC", L"1", m_folder.path());
+        DrawSkinPicture(canvas.dc(), L"PIC", L"1", m_folder / L"skins\\");
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 20; ++x)
                 ASSERT_EQ(canvas.At(x, y), reference.At(x, y)) << "paint " << paint << " at " << x << "," << y;
@@ -258,9 +258,9 @@ TEST_F(SkinFileTest, KeptPicturesDrawTheSameAtEveryPaint)
 
     Canvas canvas(20, 20);
     canvas.Fill({0, 0, 0, 255});
-    DrawSkinPicture(canvas.dc(), L"PIC", L"2", m_folder.path());
+    DrawSkinPicture(canvas.dc(), L"PIC", L"2", m_folder / L"skins\\");
     EXPECT_EQ(canvas.Count(RGB(0, 0, 0), {0, 0, 20, 20}), 400);
     ASSERT_TRUE(WriteSolidImage(m_folder / L"skins\\Pic\\later.png", 5, 5, {0, 0, 255, 255}));
-    DrawSkinPicture(canvas.dc(), L"PIC", L"2", m_folder.path());
+    DrawSkinPicture(canvas.dc(), L"PIC", L"2", m_folder / L"skins\\");
     EXPECT_EQ(canvas.Count(RGB(255, 0, 0), {0, 0, 5, 5}), 25);
 }

@@ -106,7 +106,7 @@ bool CGalleryWnd::ComposeBackground()
     Bitmap main;
     SIZE size{};
     const std::wstring name = GetSkinString(L"MAINSCREENNEW", L"Main", L"");
-    if (!LoadPictureFile(ProgramFolder() + L"skins\\" + name, main, &size)) {
+    if (!LoadPictureFile(SkinFolder() + name, main, &size)) {
         m_missing.push_back(L"skins\\" + name);
         return false;
     }
@@ -117,8 +117,8 @@ bool CGalleryWnd::ComposeBackground()
         return false;
     SelectGuard select(dc, m_background.get());
     CopyBitmap(dc, 0, 0, main);
-    DrawSkinPicture(dc, L"MAINPIC", L"2", ProgramFolder());
-    DrawSkinPicture(dc, L"MAINPIC", L"3", ProgramFolder());
+    DrawSkinPicture(dc, L"MAINPIC", L"2", SkinFolder());
+    DrawSkinPicture(dc, L"MAINPIC", L"3", SkinFolder());
 
     // The strip continues the window body below the main screen.
     const COLORREF body = ::GetPixel(dc, size.cx / 2, size.cy - 2);
@@ -234,7 +234,7 @@ CColorBtn2& CGalleryWnd::AddSwatch(int key, COLORREF colour)
     swatch->SetImages(own, faces[SkinImageSet::kNormal], faces[SkinImageSet::kOver], faces[SkinImageSet::kDown],
                       faces[SkinImageSet::kDisabled]);
     Bitmap tintSource;
-    LoadPremultipliedImage(ProgramFolder() + L"skins\\" + item.name + L"_normal2.png", tintSource);
+    LoadPremultipliedImage(SkinFolder() + item.name + L"_normal2.png", tintSource);
     const Bitmap& first = tintSource.empty() ? faces[SkinImageSet::kNormal] : tintSource;
     swatch->SetTintSources(own, first, first);
     swatch->SetCaption(item.text);
@@ -485,7 +485,7 @@ void CGalleryWnd::PaintPanelLabels(HDC dc) const
     const GdiFont small = LabelFont(10, 500);
     ::SetTextColor(dc, RGB(0xFF, 0xFF, 0xFF));
     SelectGuard select(dc, large.get());
-    DrawSkinPicture(dc, L"MAINPIC", L"1", ProgramFolder());
+    DrawSkinPicture(dc, L"MAINPIC", L"1", SkinFolder());
     DrawSkinText(dc, L"MAIN_TEXT", L"VER", kCentredWordBreak, kVersionText);
     DrawSkinText(dc, L"LED_TEXT", L"1", kWordBreak);
     DrawSkinText(dc, L"LED_TEXT", L"2", kWordBreak, ParseSkinItem(GetSkinString(L"LED", L"2", L"")).text);
