@@ -53,8 +53,8 @@ void MeasureStartParts(ResultTable& table)
 
     // Inside the device list's apartment, as in Create(): WIC decodes only where COM is set up.
     const std::wstring face = SkinFolder() + kSampleFace;
-    table.Add("... inside Create(): decoding one skin face (WIC; the skin has " +
-                  std::to_string(SkinFaceFileCount()) + ")",
+    table.Add("... inside Create(): decoding one skin face (WIC; the skin has " + std::to_string(SkinFaceFileCount()) +
+                  ")",
               MedianMs(kRuns,
                        [&](int) {
                            Bitmap decoded;

@@ -53,7 +53,8 @@ double MedianMs(int runs, Prepare prepare, Action action, Settle settle)
     return Median(std::move(samples));
 }
 
-template <class Action> double MedianMs(int runs, Action action)
+template <class Action>
+double MedianMs(int runs, Action action)
 {
     return MedianMs(
         runs, [](int) {}, action, [] {});

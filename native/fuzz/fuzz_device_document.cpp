@@ -16,7 +16,6 @@
 
 namespace {
 
-
 bool IsContinuation(unsigned char c)
 {
     return (c & 0xC0) == 0x80;

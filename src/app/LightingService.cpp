@@ -87,8 +87,8 @@ void StartLightingService()
     // It runs in its own folder, not in whatever folder this program was started from: a
     // service holding that folder as its current one would keep it from being removed (a
     // removable drive from being ejected) for as long as the service runs.
-    if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                         ProgramFolder().c_str(), &startup, &process)) {
+    if (::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(),
+                         &startup, &process)) {
         KernelHandle processHandle(process.hProcess);
         KernelHandle threadHandle(process.hThread);
     }

@@ -227,8 +227,8 @@ void CPngRSliderBar2::DrawHand(HDC dc, SIZE size, const knob::Rect& thumb) const
     const Gdiplus::Rect dot(centre.X - kDotDiameter / 2, centre.Y - kDotDiameter / 2, kDotDiameter, kDotDiameter);
     Gdiplus::LinearGradientBrush fill(dot, Gdiplus::Color(kDotColour), Gdiplus::Color(kDotColour),
                                       Gdiplus::LinearGradientModeHorizontal);
-    const Gdiplus::Color stops[] = {Gdiplus::Color(kDotColour), Gdiplus::Color(kDotColour),
-                                    Gdiplus::Color(kDotColour), Gdiplus::Color(kDotColour)};
+    const Gdiplus::Color stops[] = {Gdiplus::Color(kDotColour), Gdiplus::Color(kDotColour), Gdiplus::Color(kDotColour),
+                                    Gdiplus::Color(kDotColour)};
     fill.SetInterpolationColors(stops, kDotStops, static_cast<INT>(std::size(kDotStops)));
     graphics.FillEllipse(&fill, dot);
 }

@@ -47,7 +47,7 @@ private:
     int m_index = kNoIndex;
     Bitmap m_background;
     KeptSurface m_surface;
-    mutable KeptFont m_font; // the caption's, kept while its description stays
+    mutable KeptFont m_font;       // the caption's, kept while its description stays
     std::array<Bitmap, 3> m_icons; // normal, over, down
     int m_iconGap = 0;
     RECT m_iconRect{-1, 0, 0, 0};

@@ -46,8 +46,8 @@ void DressFaces(CPngListBtn& button, const std::wstring& itemName)
         SkinImageSet icons;
         SIZE iconSize{};
         LoadSkinImageSet(names.icon, icons, false, &iconSize);
-        button.SetIcons(&icons[SkinImageSet::kNormal], &icons[SkinImageSet::kOver], &icons[SkinImageSet::kDown], 0,
-                        0, iconSize.cx, iconSize.cy);
+        button.SetIcons(&icons[SkinImageSet::kNormal], &icons[SkinImageSet::kOver], &icons[SkinImageSet::kDown], 0, 0,
+                        iconSize.cx, iconSize.cy);
     }
     button.SetSkinName(itemName);
 }

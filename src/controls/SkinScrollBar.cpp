@@ -225,8 +225,7 @@ void CSkinScrollBar::FollowPointer(POINT point)
 void CSkinScrollBar::ContinueDrag(POINT point)
 {
     const int delta = Along(point) - Along(m_dragStart);
-    const int position =
-        scrollbar::DragPosition(m_cellWidth, m_length, ShownMetrics(), m_dragStartPosition, delta);
+    const int position = scrollbar::DragPosition(m_cellWidth, m_length, ShownMetrics(), m_dragStartPosition, delta);
     if (position == m_trackPosition)
         return;
     const RECT before = PartRect(CurrentLayout(), Part::Thumb);

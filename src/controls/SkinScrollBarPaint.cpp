@@ -45,8 +45,8 @@ void CopyPiece(HDC target, const RECT& to, HDC sheet, const RECT& from)
         return;
     }
     ::SetStretchBltMode(target, COLORONCOLOR);
-    ::StretchBlt(target, to.left, to.top, Width(to), Height(to), sheet, from.left, from.top, Width(from),
-                 Height(from), SRCCOPY);
+    ::StretchBlt(target, to.left, to.top, Width(to), Height(to), sheet, from.left, from.top, Width(from), Height(from),
+                 SRCCOPY);
 }
 
 } // namespace

@@ -43,8 +43,8 @@ bool CPngSliderBar::CreateSlider(const RECT& rect, HWND parent, UINT id)
     return !className.empty() && CreateEx(0, className.c_str(), L"", kSliderStyle, rect, parent, id);
 }
 
-void CPngSliderBar::SetTrackImages(int left, int top, int right, int bottom, const Bitmap& normal,
-                                   const Bitmap& down, const Bitmap& disabled)
+void CPngSliderBar::SetTrackImages(int left, int top, int right, int bottom, const Bitmap& normal, const Bitmap& down,
+                                   const Bitmap& disabled)
 {
     KeepCrop(m_trackNormal, normal, left, top, right, bottom);
     KeepCrop(m_trackDown, down, left, top, right, bottom);
@@ -52,8 +52,8 @@ void CPngSliderBar::SetTrackImages(int left, int top, int right, int bottom, con
     Redraw();
 }
 
-void CPngSliderBar::SetThumbImages(const Bitmap& normal, const Bitmap& over, const Bitmap& down,
-                                   const Bitmap& disabled, bool thumbAtTop)
+void CPngSliderBar::SetThumbImages(const Bitmap& normal, const Bitmap& over, const Bitmap& down, const Bitmap& disabled,
+                                   bool thumbAtTop)
 {
     KeepCopy(m_thumbNormal, normal);
     KeepCopy(m_thumbOver, over);
@@ -204,8 +204,8 @@ LRESULT CPngSliderBar::OnCaptureChanged(HWND gainedBy)
 LRESULT CPngSliderBar::OnDestroy()
 {
     const LRESULT result = Default();
-    for (Bitmap* image : {&m_trackNormal, &m_trackDown, &m_trackDisabled, &m_thumbNormal, &m_thumbOver,
-                          &m_thumbDown, &m_thumbDisabled, &m_backdrop})
+    for (Bitmap* image : {&m_trackNormal, &m_trackDown, &m_trackDisabled, &m_thumbNormal, &m_thumbOver, &m_thumbDown,
+                          &m_thumbDisabled, &m_backdrop})
         image->Reset();
     return result;
 }

@@ -47,8 +47,7 @@ int CWarnDlg::OnCreate()
         return -1;
     SIZE size{};
     const std::wstring picture = GetSkinString(L"MAINSCREENNEW", L"Main2", L"");
-    if (!picture.empty() && LoadPictureFile(SkinFolder() + picture, m_background, &size) &&
-        size.cx > 0 && size.cy > 0)
+    if (!picture.empty() && LoadPictureFile(SkinFolder() + picture, m_background, &size) && size.cx > 0 && size.cy > 0)
         ::MoveWindow(m_hWnd, 0, 0, size.cx, size.cy, FALSE);
     DressSkinButton(m_btnClose, m_hWnd, L"WARN", L"1", m_background, SkinDress::kCreateWindow);
     DressSkinButton(m_btnRetry, m_hWnd, L"WARN", L"2", m_background, SkinDress::kCreateWindow);

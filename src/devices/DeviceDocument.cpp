@@ -118,7 +118,8 @@ bool ParseDeviceDocument(std::wstring_view text, DeviceDocument& document)
     // UTF-8 rather than an 8-bit code page: a code-page byte such as 0xE9 would read as a
     // UTF-8 lead byte and swallow the markup after it.
     const std::string utf8 = Utf8FromWide(text);
-    if (utf8.size() > kMaxDescriptorBytes || XmlNestingDepth(utf8.c_str(), kMaxDescriptorNesting) > kMaxDescriptorNesting)
+    if (utf8.size() > kMaxDescriptorBytes ||
+        XmlNestingDepth(utf8.c_str(), kMaxDescriptorNesting) > kMaxDescriptorNesting)
         return false;
 
     TiXmlDocument xml;

@@ -85,8 +85,8 @@ std::vector<std::wstring> ReadProviderListing(RegistryView view)
         return {};
     DWORD subkeys = 0;
     DWORD longest = 0;
-    if (::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subkeys, &longest, nullptr, nullptr, nullptr,
-                           nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (::RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, &subkeys, &longest, nullptr, nullptr, nullptr, nullptr,
+                           nullptr, nullptr) != ERROR_SUCCESS)
         return {};
     std::vector<std::wstring> names;
     for (DWORD index = 0; index < subkeys; ++index)

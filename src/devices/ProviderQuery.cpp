@@ -51,8 +51,8 @@ std::wstring DescriptorOf(ILightingDevice* device)
 std::optional<std::vector<std::wstring>> QueryHere(const CLSID& providerClass)
 {
     ComPtr<ILightingProvider> provider;
-    if (const HRESULT created = ::CoCreateInstance(providerClass, nullptr, CLSCTX_INPROC_SERVER, kIidLightingProvider,
-                                                   provider.put_void());
+    if (const HRESULT created =
+            ::CoCreateInstance(providerClass, nullptr, CLSCTX_INPROC_SERVER, kIidLightingProvider, provider.put_void());
         FAILED(created)) {
         TraceLineHresult(L"lighting provider " + ClassText(providerClass) +
                              L" is listed but could not be created, so its devices are not shown",

@@ -17,8 +17,7 @@ HWND TopLevelOf(HWND wnd)
 
 bool IsInputMessage(UINT message)
 {
-    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
-           (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
 }
 
 } // namespace
@@ -45,8 +44,8 @@ bool CDialog::CreateFromTemplate(HWND parent)
     HWND wnd;
     {
         CreationScope scope(this);
-        wnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent,
-                                   DialogProc, reinterpret_cast<LPARAM>(this));
+        wnd = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), parent, DialogProc,
+                                   reinterpret_cast<LPARAM>(this));
     }
     if (!wnd)
         TraceLine(L"dialog " + std::to_wstring(m_templateId) + L" could not be made", ::GetLastError());

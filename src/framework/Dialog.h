@@ -5,10 +5,7 @@
 
 class CDialog : public CWnd {
 public:
-    explicit CDialog(UINT templateId, HWND parent = nullptr) noexcept
-        : m_templateId(templateId), m_parentWnd(parent)
-    {
-    }
+    explicit CDialog(UINT templateId, HWND parent = nullptr) noexcept : m_templateId(templateId), m_parentWnd(parent) {}
 
     // Modeless: creates the dialog from its template and returns at once.
     bool Create(HWND parent = nullptr);

@@ -127,8 +127,8 @@ LRESULT CALLBACK CWnd::CreationHook(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-bool CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,
-                    HWND parent, UINT id, void* createParam)
+bool CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, HWND parent,
+                    UINT id, void* createParam)
 {
     if (m_hWnd)
         return false;
@@ -136,9 +136,8 @@ bool CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     HWND wnd;
     {
         CreationScope scope(this);
-        wnd = ::CreateWindowExW(exStyle, className, windowName, style, rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top, parent, menuOrId,
-                                ::GetModuleHandleW(nullptr), createParam);
+        wnd = ::CreateWindowExW(exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
+                                rect.bottom - rect.top, parent, menuOrId, ::GetModuleHandleW(nullptr), createParam);
     }
     if (!wnd) {
         TraceLine(L"a window of class " + ClassNameText(className) + L" could not be made", ::GetLastError());
@@ -216,8 +215,7 @@ BOOL CWnd::PreTranslateMessage(MSG*)
     return FALSE;
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR refData)
+LRESULT CALLBACK CWnd::SubclassProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR refData)
 {
     auto* self = reinterpret_cast<CWnd*>(refData);
     const CurrentMessage outer = self->m_current;

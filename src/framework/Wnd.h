@@ -24,8 +24,8 @@ public:
     // another program) is never looked into.
     static CWnd* FromHandle(HWND wnd) noexcept;
 
-    bool CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,
-                  HWND parent, UINT id, void* createParam = nullptr);
+    bool CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, HWND parent,
+                  UINT id, void* createParam = nullptr);
     bool SubclassWindow(HWND wnd);
     HWND UnsubclassWindow() noexcept;
     bool DestroyWindow();
@@ -94,8 +94,8 @@ protected:
     class CreationScope;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR subclassId, DWORD_PTR refData);
+    static LRESULT CALLBACK SubclassProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclassId,
+                                         DWORD_PTR refData);
     static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
     bool Attach(HWND wnd) noexcept;
     void Detach() noexcept;

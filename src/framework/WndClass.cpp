@@ -7,8 +7,8 @@ std::wstring AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH backgro
 {
     // The name spells out the combination, so asking again finds the class already there.
     wchar_t name[96];
-    std::swprintf(name, sizeof(name) / sizeof(name[0]), L"CWnd:%x:%p:%p:%p", classStyle,
-                  static_cast<void*>(cursor), static_cast<void*>(background), static_cast<void*>(icon));
+    std::swprintf(name, sizeof(name) / sizeof(name[0]), L"CWnd:%x:%p:%p:%p", classStyle, static_cast<void*>(cursor),
+                  static_cast<void*>(background), static_cast<void*>(icon));
 
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};

@@ -41,8 +41,8 @@ private:
 
 CHalcyDlg::CHalcyDlg() noexcept
     : CDialog(IDD_MAIN_DIALOG),
-      m_hIcon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
-                                              0, 0, LR_DEFAULTSIZE | LR_SHARED)))
+      m_hIcon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 0,
+                                              0, LR_DEFAULTSIZE | LR_SHARED)))
 {
     // The references always name a group of the live block, even before the settings load.
     PointAtGroup(m_curGroup);

@@ -47,10 +47,10 @@ constexpr UINT kSliderLevelId = 10010;
 // Posted by a drop-down menu: the chosen item's value in the high word of lParam.
 constexpr UINT WM_MENU_SELECTION = WM_USER + 257;
 // Messages from other programs, which find the window by its caption.
-constexpr UINT WM_PROGRAM_PING = WM_USER + 20;      // answered with 1
-constexpr UINT WM_PROGRAM_EXIT = WM_USER + 600;     // ends the program without applying
+constexpr UINT WM_PROGRAM_PING = WM_USER + 20;       // answered with 1
+constexpr UINT WM_PROGRAM_EXIT = WM_USER + 600;      // ends the program without applying
 constexpr WPARAM kProgramExitCodes[] = {1625, 1626}; // the wParam values that do
-constexpr UINT WM_PROGRAM_RESTORE = 4000;           // shows the window normally
+constexpr UINT WM_PROGRAM_RESTORE = 4000;            // shows the window normally
 // Starts the question about the SSD group; sent from outside as a timer message.
 constexpr UINT_PTR kSsdWarningTimer = 20010;
 constexpr const wchar_t* kPreferenceCaption = L"VELDRIAN RGB Control_Preference";
@@ -103,8 +103,8 @@ private:
     void CreateSkinButton(CPngListBtn& button, const wchar_t* section, const std::wstring& key);
     void CreateSkinEdit(CClrEdit& edit, const wchar_t* section, const std::wstring& key, bool digitsOnly);
     void CreateSkinSwatch(CColorBtn2& swatch, const wchar_t* section, const std::wstring& key);
-    void CreateSkinSlider(CPngHSliderBar& slider, UINT id, const wchar_t* section, const std::wstring& key,
-                          int min, int max);
+    void CreateSkinSlider(CPngHSliderBar& slider, UINT id, const wchar_t* section, const std::wstring& key, int min,
+                          int max);
     void CreateSkinScrollSlider(CPngVSliderBar& slider, const wchar_t* section, const std::wstring& key, int min,
                                 int max);
     void DressSlider(CPngSliderBar& slider, const SkinItem& item, int min, int max);
@@ -120,8 +120,7 @@ private:
     void OnApplyButton();
     void OnResetButton();
     void OnLedSwitch();
-    void OnDisplaySwitch(CPngListBtn& clicked, std::int32_t& setting, CPngListBtn& other,
-                         std::int32_t& otherSetting);
+    void OnDisplaySwitch(CPngListBtn& clicked, std::int32_t& setting, CPngListBtn& other, std::int32_t& otherSetting);
     void OnRazerSwitch();
     void OnModeChosen(int mode);
     LRESULT OnSliderPos(WPARAM value, LPARAM id);
@@ -177,14 +176,14 @@ private:
     void OnPaint();
     void PaintScreen(HDC dc);
 
-    HICON m_hIcon;              // shared resource icon: the system owns it
-    SettingsBlock m_cfg{};      // live block: every control edits it
-    SettingsBlock m_cfgSaved{}; // what was last read from or written to the settings file
-    DeviceList m_devices;       // descriptor documents of each group, from discovery
-    Bitmap m_background;        // the background picture with the fixed skin pictures drawn in
+    HICON m_hIcon;                   // shared resource icon: the system owns it
+    SettingsBlock m_cfg{};           // live block: every control edits it
+    SettingsBlock m_cfgSaved{};      // what was last read from or written to the settings file
+    DeviceList m_devices;            // descriptor documents of each group, from discovery
+    Bitmap m_background;             // the background picture with the fixed skin pictures drawn in
     std::wstring m_backgroundSource; // what m_background was composed from
     bool m_backgroundChanged = true; // whether the last build composed the background anew
-    GdiRegion m_textRegion;     // every label and panel picture: what a panel change repaints
+    GdiRegion m_textRegion;          // every label and panel picture: what a panel change repaints
 
     CPngListBtn m_btnMinimise;
     CPngListBtn m_btnClose;
@@ -237,10 +236,10 @@ private:
     CColorBtn2* m_selectedSwatch = nullptr;
     int m_selectedSlot = 0;
     int m_variantChoice = 0;
-    int m_hue = 0; // the hue the colour editor shows, kept apart from the knob's 359-step turn
+    int m_hue = 0;                     // the hue the colour editor shows, kept apart from the knob's 359-step turn
     CClrEdit* m_pendingEdit = nullptr; // a clicked colour field whose text is not taken yet
     bool m_warningOpen = false;
     bool m_applying = false;           // Apply is under way: its restart waits for the service
     bool m_ssdQuestionWaiting = false; // the SSD question was asked for during Apply
-    int m_menuGroup = -1; // the group whose device menu is open, -1 none
+    int m_menuGroup = -1;              // the group whose device menu is open, -1 none
 };

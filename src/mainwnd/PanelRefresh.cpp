@@ -174,9 +174,9 @@ void CHalcyDlg::UpdatePanelVisibility()
 
     Show(m_btnRazerSw, display == kSyncDisplay);
     Show(m_sliderLevel, display == kMusicDisplay);
-    for (const CWnd* control : std::initializer_list<const CWnd*>{
-             &m_btnSameColour, &m_knobHue, &m_sliderSaturation, &m_sliderBrightness, &m_editHex, &m_sliderRed,
-             &m_sliderGreen, &m_sliderBlue})
+    for (const CWnd* control :
+         std::initializer_list<const CWnd*>{&m_btnSameColour, &m_knobHue, &m_sliderSaturation, &m_sliderBrightness,
+                                            &m_editHex, &m_sliderRed, &m_sliderGreen, &m_sliderBlue})
         Show(*control, colours);
     for (const CClrEdit& field : m_editRgb)
         Show(field, colours);

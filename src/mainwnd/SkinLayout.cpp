@@ -341,8 +341,8 @@ void CHalcyDlg::CreateSkinSlider(CPngHSliderBar& slider, UINT id, const wchar_t*
     DressSlider(slider, item, min, max);
 }
 
-void CHalcyDlg::CreateSkinScrollSlider(CPngVSliderBar& slider, const wchar_t* section, const std::wstring& key,
-                                       int min, int max)
+void CHalcyDlg::CreateSkinScrollSlider(CPngVSliderBar& slider, const wchar_t* section, const std::wstring& key, int min,
+                                       int max)
 {
     const SkinItem item = ReadItem(section, key);
     if (!m_layoutBuilt)
@@ -371,8 +371,7 @@ void CHalcyDlg::DressSlider(CPngSliderBar& slider, const SkinItem& item, int min
     PlaceControl(slider, place);
 }
 
-void CHalcyDlg::CreateSkinKnob(CPngRSliderBar2& knob, const wchar_t* section, const std::wstring& key, int min,
-                               int max)
+void CHalcyDlg::CreateSkinKnob(CPngRSliderBar2& knob, const wchar_t* section, const std::wstring& key, int min, int max)
 {
     const SkinItem item = ReadItem(section, key);
     const RECT place = ToRect(item.rect);

@@ -72,12 +72,24 @@ Rgb HsvToRgb(float h, float s, float v) noexcept
 
     Rgb out;
     switch (i) {
-    case 0: out = {v, t, p}; break;
-    case 1: out = {q, v, p}; break;
-    case 2: out = {p, v, t}; break;
-    case 3: out = {p, q, v}; break;
-    case 4: out = {t, p, v}; break;
-    default: out = {v, p, q}; break;
+    case 0:
+        out = {v, t, p};
+        break;
+    case 1:
+        out = {q, v, p};
+        break;
+    case 2:
+        out = {p, v, t};
+        break;
+    case 3:
+        out = {p, q, v};
+        break;
+    case 4:
+        out = {t, p, v};
+        break;
+    default:
+        out = {v, p, q};
+        break;
     }
     return {LimitComponent(out.r), LimitComponent(out.g), LimitComponent(out.b)};
 }

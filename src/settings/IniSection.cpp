@@ -52,7 +52,8 @@ bool MayName(std::wstring_view stored, std::wstring_view wanted) noexcept
 
 bool IsPlainKey(std::wstring_view key) noexcept
 {
-    return !key.empty() && std::all_of(key.begin(), key.end(), [](wchar_t c) { return IsPrintableAscii(c) && c != L'='; });
+    return !key.empty() &&
+           std::all_of(key.begin(), key.end(), [](wchar_t c) { return IsPrintableAscii(c) && c != L'='; });
 }
 
 bool IsQuote(wchar_t c) noexcept

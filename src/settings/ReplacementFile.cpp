@@ -42,8 +42,8 @@ bool WriteAll(HANDLE file, const char* bytes, DWORD size)
 
 bool FlushToDisk(const std::wstring& path)
 {
-    const FileHandle file(
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     return file && ::FlushFileBuffers(file.get());
 }
 
@@ -88,8 +88,9 @@ bool ReplacementFile::TargetWritable() const
 
 bool ReplacementFile::CopyTarget(std::uint64_t from) const
 {
-    const FileHandle source(::CreateFileW(m_target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    const FileHandle source(::CreateFileW(m_target.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!source)
         return Fail(L"the file could not be opened");
     LARGE_INTEGER start{};

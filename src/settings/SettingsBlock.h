@@ -9,9 +9,9 @@ constexpr int kProfileCount = 4;
 constexpr int kRecordsPerGroup = 17; // record 0 is shared by all devices, 1..16 one per device
 constexpr int kMaxDevicesPerGroup = kRecordsPerGroup - 1;
 constexpr int kColourSlots = 8;
-constexpr int kModeCount = 15;     // effect modes 0..14 stored in records
-constexpr int kMusicDisplay = 15;  // the display while music mode is on
-constexpr int kSyncDisplay = 16;   // the display while external synchronisation is on
+constexpr int kModeCount = 15;    // effect modes 0..14 stored in records
+constexpr int kMusicDisplay = 15; // the display while music mode is on
+constexpr int kSyncDisplay = 16;  // the display while external synchronisation is on
 constexpr int kMusicLevelDefault = 10;
 constexpr int kDefaultMode = 1;
 

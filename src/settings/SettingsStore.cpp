@@ -67,8 +67,8 @@ IniSection ReadWholeSection(const std::wstring& path, const std::wstring& sectio
 {
     std::wstring text(kFirstSectionChars, L'\0');
     for (;;) {
-        const DWORD written = ::GetPrivateProfileSectionW(section.c_str(), text.data(), static_cast<DWORD>(text.size()),
-                                                          path.c_str());
+        const DWORD written =
+            ::GetPrivateProfileSectionW(section.c_str(), text.data(), static_cast<DWORD>(text.size()), path.c_str());
         const bool cut = IniSection::MayBeCut(written, text.size());
         if (!cut || text.size() >= kMaxSectionChars) {
             text.resize(std::min<size_t>(written, text.size()));
@@ -253,8 +253,9 @@ constexpr char kUtf8ByteOrderMark[] = {'\xEF', '\xBB', '\xBF'};
 
 bool StartsWithUtf8ByteOrderMark(const std::wstring& path)
 {
-    const FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     char start[sizeof(kUtf8ByteOrderMark)] = {};
     DWORD read = 0;
     return file && ::ReadFile(file.get(), start, sizeof(start), &read, nullptr) && read == sizeof(start) &&
@@ -390,8 +391,7 @@ void LoadSettings(const std::wstring& path, SettingsBlock& live, SettingsBlock& 
         if (PathExists(file)) {
             DropUtf8ByteOrderMark(file);
             ReadAllSettings(file, live);
-        }
-        else
+        } else
             WriteAllSettings(live, file);
     }
     saved = live;

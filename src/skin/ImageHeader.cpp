@@ -15,7 +15,7 @@ constexpr std::uint32_t kPngHeaderChunkBytes = 13;
 constexpr std::uint32_t kPngMaxSide = 0x7FFFFFFF; // PNG's own limit on either side
 
 constexpr std::uint32_t kBmpFileHeaderBytes = 14;
-constexpr std::uint32_t kBmpCoreHeaderBytes = 12;  // BITMAPCOREHEADER: 16-bit sides
+constexpr std::uint32_t kBmpCoreHeaderBytes = 12;   // BITMAPCOREHEADER: 16-bit sides
 constexpr std::uint32_t kBmpSmallestInfoBytes = 16; // the shortest header with 32-bit sides
 
 constexpr std::uint32_t kGifHeaderBytes = 13;
@@ -64,7 +64,7 @@ std::uint32_t Get32(const unsigned char* p, ByteOrder order)
 std::uint64_t Advance(std::uint64_t offset, std::uint64_t by)
 {
     return by > std::numeric_limits<std::uint64_t>::max() - offset ? std::numeric_limits<std::uint64_t>::max()
-                                                                    : offset + by;
+                                                                   : offset + by;
 }
 
 template <std::size_t N>
@@ -110,8 +110,7 @@ std::optional<PictureSize> DibSize(PictureBytes& file, std::uint64_t at, bool wi
     const std::uint32_t headerBytes = Get32(h.data(), ByteOrder::kLittle);
     const std::uint32_t rowDivisor = withMaskRows ? 2 : 1;
     if (headerBytes == kBmpCoreHeaderBytes)
-        return Sized(Get16(h.data() + 4, ByteOrder::kLittle),
-                     Get16(h.data() + 6, ByteOrder::kLittle) / rowDivisor);
+        return Sized(Get16(h.data() + 4, ByteOrder::kLittle), Get16(h.data() + 6, ByteOrder::kLittle) / rowDivisor);
     if (headerBytes < kBmpSmallestInfoBytes)
         return std::nullopt;
     const auto width = static_cast<std::int32_t>(Get32(h.data() + 4, ByteOrder::kLittle));

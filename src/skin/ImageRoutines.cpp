@@ -272,9 +272,8 @@ HBITMAP BitmapFileSection(const BYTE* data, size_t bytes)
     const std::uint64_t available = bytes - sizeof(file);
     const bool plainDepth = info.biBitCount == 1 || info.biBitCount == 4 || info.biBitCount == 8 ||
                             info.biBitCount == 16 || info.biBitCount == 24 || info.biBitCount == 32;
-    if (info.biSize < sizeof(info) || info.biSize > available || info.biCompression != BI_RGB ||
-        info.biPlanes != 1 || !plainDepth || info.biWidth <= 0 || info.biHeight == 0 ||
-        info.biHeight == std::numeric_limits<LONG>::min())
+    if (info.biSize < sizeof(info) || info.biSize > available || info.biCompression != BI_RGB || info.biPlanes != 1 ||
+        !plainDepth || info.biWidth <= 0 || info.biHeight == 0 || info.biHeight == std::numeric_limits<LONG>::min())
         return nullptr;
     const std::uint64_t paletteLimit = info.biBitCount <= 8 ? (1u << info.biBitCount) : 0;
     const std::uint64_t colours = info.biClrUsed ? info.biClrUsed : paletteLimit;

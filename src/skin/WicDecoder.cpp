@@ -159,8 +159,7 @@ bool WicDecoder::OpenFirstFrame(IWICImagingFactory& factory, GUID& container, UI
            m_width > 0 && m_height > 0;
 }
 
-bool WicDecoder::KeepsAlpha(IWICImagingFactory& factory, const GUID& format, const GUID& container,
-                            UINT frames) const
+bool WicDecoder::KeepsAlpha(IWICImagingFactory& factory, const GUID& format, const GUID& container, UINT frames) const
 {
     const Reading reading = FindKnownFormat(format)->reading;
     // GDI+ widens grey PNGs, and palette or RGB ones with a transparency chunk (even one that

@@ -73,11 +73,8 @@ TEST_F(KnobTest, SetPosAndGetPosUseTheReportedScale)
         int thumbX, thumbY; // a thumb pixel beside the hand
         const char* where;
     } table[] = {
-        {0, 359, 146, 74, "3 o'clock"},
-        {359, 359, 146, 74, "3 o'clock"},
-        {90, 90, 74, 14, "top"},
-        {180, 180, 14, 74, "left"},
-        {270, 270, 75, 146, "bottom"},
+        {0, 359, 146, 74, "3 o'clock"}, {359, 359, 146, 74, "3 o'clock"}, {90, 90, 74, 14, "top"},
+        {180, 180, 14, 74, "left"},     {270, 270, 75, 146, "bottom"},
     };
     for (const auto& row : table) {
         knob->SetPos(row.set);
@@ -134,7 +131,10 @@ TEST_F(KnobTest, WheelProposesTheNextStepWrappingAtTheEndOfTheTurn)
         short delta;
         int expected;
     } table[] = {
-        {1, WHEEL_DELTA, 0}, {359, -WHEEL_DELTA, 1}, {100, WHEEL_DELTA, 99}, {100, -WHEEL_DELTA, 101},
+        {1, WHEEL_DELTA, 0},
+        {359, -WHEEL_DELTA, 1},
+        {100, WHEEL_DELTA, 99},
+        {100, -WHEEL_DELTA, 101},
     };
     for (const auto& row : table) {
         knob->SetPos(row.from);

@@ -528,7 +528,8 @@ bool SameCanvas(const Canvas& a, const Canvas& b)
 }
 
 template <class Button>
-class CaptionFaceTest : public ButtonTest<Button> {};
+class CaptionFaceTest : public ButtonTest<Button> {
+};
 using CaptionFaceButtons = testing::Types<CPngListBtn, CBitmapBtnEx>;
 
 } // namespace

@@ -11,10 +11,10 @@ TEST(SkinFaceNames, ABtnPngItemWearsTheSharedFaceAndNamesItsIcon)
         const wchar_t* icon;
     } table[] = {
         {L"btnPng_Save", L"btnPng", L"Save"},
-        {L"btnPng_ico_link", L"btnPng", L"ico_link"},  // after the first underscore only
-        {L"btnPngSave", L"btnPng", L"btnPngSave"},     // no underscore: the whole name
-        {L"my_btnPng", L"btnPng", L"btnPng"},           // the tag anywhere in the name
-        {L"btn_apply", L"btn_apply", L""},              // any other item wears its own face
+        {L"btnPng_ico_link", L"btnPng", L"ico_link"}, // after the first underscore only
+        {L"btnPngSave", L"btnPng", L"btnPngSave"},    // no underscore: the whole name
+        {L"my_btnPng", L"btnPng", L"btnPng"},         // the tag anywhere in the name
+        {L"btn_apply", L"btn_apply", L""},            // any other item wears its own face
         {L"", L"", L""},
     };
     for (const auto& row : table) {

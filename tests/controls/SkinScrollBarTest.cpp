@@ -210,8 +210,8 @@ protected:
 
     void SetState(int minimum, int maximum, int page, int position)
     {
-        SCROLLINFO info{sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, minimum, maximum, static_cast<UINT>(page),
-                        position, 0};
+        SCROLLINFO info{
+            sizeof(info), SIF_RANGE | SIF_PAGE | SIF_POS, minimum, maximum, static_cast<UINT>(page), position, 0};
         bar.SetScrollInfo(&info);
     }
 

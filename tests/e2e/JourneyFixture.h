@@ -211,10 +211,7 @@ public:
         return poll::Until([&] { return !::IsWindow(list) || !::IsWindowVisible(list); });
     }
     // A click on row `row` of an open list whose rows are rowHeight pixels high.
-    void ChooseRow(HWND list, int row, int rowHeight)
-    {
-        input::ClickAt(list, 40, row * rowHeight + rowHeight / 2);
-    }
+    void ChooseRow(HWND list, int row, int rowHeight) { input::ClickAt(list, 40, row * rowHeight + rowHeight / 2); }
     HWND WaitForQuestion() const
     {
         HWND question = nullptr;
@@ -226,8 +223,8 @@ public:
     // SSD is there.
     void AddSsdGroup()
     {
-        ::CopyFileW((TestProgramFolder() + L"devices\\dram\\dimm-a2.xml").c_str(), (m_devices / L"ssd\\ssd1.xml").c_str(),
-                    FALSE);
+        ::CopyFileW((TestProgramFolder() + L"devices\\dram\\dimm-a2.xml").c_str(),
+                    (m_devices / L"ssd\\ssd1.xml").c_str(), FALSE);
         const HWND warning = OpenWarning();
         ASSERT_NE(warning, nullptr);
         const POINT retry = Centre(SkinPlace(L"WARN", L"2"));

@@ -95,7 +95,8 @@ TEST_F(Journey, TheHexFieldEditedByKeyboardAlone)
     const HWND hex = ControlAt(L"LED", L"34");
     Click(L"LED", L"34");
     Retype(6, L"00ff00");
-    EXPECT_TRUE(poll::Until([&] { return TextOf(hex) == L"00FF00"; })) << "read " << testing::PrintToString(TextOf(hex));
+    EXPECT_TRUE(poll::Until([&] { return TextOf(hex) == L"00FF00"; }))
+        << "read " << testing::PrintToString(TextOf(hex));
     input::Tap(VK_RETURN);
     EXPECT_TRUE(poll::Until([&] { return TextOf(ControlAt(L"LED", L"32")) == L"255"; }))
         << "Enter took the code: the green field follows";
@@ -109,7 +110,8 @@ TEST_F(Journey, TheHexFieldEditedByKeyboardAlone)
     input::Tap(VK_BACK);
     input::TypeText(L"0");
     input::Tap(VK_RETURN);
-    EXPECT_TRUE(poll::Until([&] { return TextOf(hex) == L"FAFF00"; })) << "read " << testing::PrintToString(TextOf(hex));
+    EXPECT_TRUE(poll::Until([&] { return TextOf(hex) == L"FAFF00"; }))
+        << "read " << testing::PrintToString(TextOf(hex));
 }
 
 // A list opened while a colour field has the focus opens, and its row is taken.
@@ -172,7 +174,7 @@ TEST_F(Journey, AListShowsAboveItsWindowWithoutTheTopmostBand)
     EXPECT_EQ(::GetAncestor(::WindowFromPoint({area.left + 5, area.top + 5}), GA_ROOT), list);
 
     input::Settle(::GetDoubleClickTime()); // a second click, not the second half of a double click
-    Click(L"MAIN", L"3");                 // closes the list
+    Click(L"MAIN", L"3");                  // closes the list
     EXPECT_TRUE(ListCloses(list));
 }
 

@@ -83,7 +83,6 @@ TEST_F(ProgramStart, ASecondInstanceEndsAtOnceAndLeavesTheFirstAlone)
     EXPECT_TRUE(::IsWindowVisible(window));
 }
 
-
 // Starting the program again is how a person looks for its window: the second start hands its
 // right to the foreground to the first and asks it to show itself, then ends with code 0.
 TEST_F(ProgramStart, ASecondStartShowsTheFirstWindowAtTheFront)

@@ -190,8 +190,8 @@ TEST(StandInProvider, RegistersBothClassesAndTheirListingUnderTheClassesRoot)
 TEST(MessageTool, PostsToTheWindowFoundByItsCaption)
 {
     const std::wstring caption = L"Veldrian message tool test " + std::to_wstring(::GetCurrentProcessId());
-    HWND target = ::CreateWindowExW(0, L"STATIC", caption.c_str(), WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
-                                    nullptr, nullptr);
+    HWND target =
+        ::CreateWindowExW(0, L"STATIC", caption.c_str(), WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(target, nullptr);
 
     struct Case {

@@ -193,8 +193,8 @@ TEST_F(WindowBehaviour, AnOpenListClosesWhenThePersonTurnsToAnotherProgram)
 TEST_F(WindowBehaviour, ExitMessageClosesAnOpenQuestionFirst)
 {
     const std::string before = ReadFileBytes(SettingsFile());
-    ClickMode(4);                 // an edit in profile 1
-    Click(L"MAIN", L"22");        // profile 2: the question
+    ClickMode(4);          // an edit in profile 1
+    Click(L"MAIN", L"22"); // profile 2: the question
     ASSERT_NE(WaitForQuestion(), nullptr);
 
     ::PostMessageW(m_wnd, kProgramExit, kExitCodes[0], 0);

@@ -232,8 +232,7 @@ TEST_F(HostileApply, AReadOnlyFileIsLeftAsItWasAndItsEditStaysUnsaved)
         EXPECT_EQ(ReadFileBytes(SettingsFile()) == planted, readOnly);
         EXPECT_FALSE(FileExists(TemporaryFile()));
         EXPECT_TRUE(program.Answers());
-        EXPECT_EQ(AskedToSaveOnProfileSwitch(program.Window()), readOnly)
-            << "the saved profile is what the file holds";
+        EXPECT_EQ(AskedToSaveOnProfileSwitch(program.Window()), readOnly) << "the saved profile is what the file holds";
         EXPECT_EQ(program.EndWithoutApplying(), kCleanExit);
         ::SetFileAttributesW(SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
     }

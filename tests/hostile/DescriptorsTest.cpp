@@ -11,7 +11,7 @@ using namespace hostile;
 
 namespace {
 
-constexpr int kAllDevicesValue = 48;  // menu value of record 0; + k picks device k
+constexpr int kAllDevicesValue = 48; // menu value of record 0; + k picks device k
 constexpr int kLastDeviceValue = 63;
 
 std::string Descriptor(const std::string& name, const std::string& ledCount, const std::string& extra = {})
@@ -42,7 +42,8 @@ std::string RandomBytes(size_t size, unsigned seed)
 
 // One file each, listed in this order by the provider (file names sort).
 const std::pair<const wchar_t*, std::string> kHostileDocuments[] = {
-    {L"01-huge.xml", Descriptor("Huge", "30000", "<led_name>" + Repeated("<led>LED name</led>", 30000) + "</led_name>")},
+    {L"01-huge.xml",
+     Descriptor("Huge", "30000", "<led_name>" + Repeated("<led>LED name</led>", 30000) + "</led_name>")},
     {L"02-deep-100000.xml", Repeated("<a>", 100000) + Repeated("</a>", 100000)},
     {L"03-deep-30000.xml", Repeated("<a>", 30000) + Repeated("</a>", 30000)},
     {L"04-deep-inside.xml", Descriptor("Deep", "8", Repeated("<x>", 20000) + Repeated("</x>", 20000))},

@@ -103,7 +103,7 @@ class ProgramUnderTest {
 public:
     explicit ProgramUnderTest(const std::wstring& exe = ProgramProcess::DefaultExe())
         : m_process(exe), m_handle(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE,
-                                 m_process.ProcessId())),
+                                                 m_process.ProcessId())),
           m_wnd(m_process.WaitForWindow(kCaption))
     {
     }

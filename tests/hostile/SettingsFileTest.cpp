@@ -51,24 +51,21 @@ std::string ReplaceValues(const std::string& text, const std::function<std::stri
     return out;
 }
 
-const std::string kGarbage[] = {"",      "garbage", "-",       "0x10",        "1e9",  "   ", "\t;comment",
-                                "==",    "[Setting]", "\xFF\xFE\xA0", "12abc", "+-1", "\"7\"",  "AB"};
+const std::string kGarbage[] = {"",          "garbage",      "-",     "0x10", "1e9",   "   ", "\t;comment", "==",
+                                "[Setting]", "\xFF\xFE\xA0", "12abc", "+-1",  "\"7\"", "AB"};
 
 std::string GarbageValues()
 {
-    return ReplaceValues(StoreText(EnglishDefaults()),
-                         [](size_t n) { return kGarbage[n % std::size(kGarbage)]; });
+    return ReplaceValues(StoreText(EnglishDefaults()), [](size_t n) { return kGarbage[n % std::size(kGarbage)]; });
 }
 
 // Numbers beyond every integer type, and the edges of 32 bits, as text.
 std::string HugeNumbers()
 {
-    static const std::string numbers[] = {"99999999999999999999", "-99999999999999999999", "2147483648",
-                                          "-2147483649",          "4294967296",            "-2147483648",
-                                          "2147483647",           "18446744073709551616"};
-    return ReplaceValues(StoreText(EnglishDefaults()), [](size_t n) {
-        return numbers[n % std::size(numbers)];
-    });
+    static const std::string numbers[] = {
+        "99999999999999999999", "-99999999999999999999", "2147483648", "-2147483649",
+        "4294967296",           "-2147483648",           "2147483647", "18446744073709551616"};
+    return ReplaceValues(StoreText(EnglishDefaults()), [](size_t n) { return numbers[n % std::size(numbers)]; });
 }
 
 // Hex records one digit short, one digit long, cut in half, or with a digit that is no digit;
@@ -165,18 +162,20 @@ const SettingsCase kCases[] = {
          EXPECT_EQ(back.profiles[3].dram.effects[4].mode, 7);
      }},
     {"CurrentProfileMinus5AndLanguage7",
-     [] { return StoreText(With([](SettingsBlock& b) { b.CurrentProfile = -5; b.lan_id = 7; })); },
+     [] {
+         return StoreText(With([](SettingsBlock& b) {
+             b.CurrentProfile = -5;
+             b.lan_id = 7;
+         }));
+     },
      [](const SettingsBlock& back) {
          EXPECT_EQ(back.CurrentProfile, -5) << "kept until a profile is picked";
          EXPECT_EQ(back.lan_id, 7);
      }},
-    {"CurrentProfile99",
-     [] { return StoreText(With([](SettingsBlock& b) { b.CurrentProfile = 99; })); },
+    {"CurrentProfile99", [] { return StoreText(With([](SettingsBlock& b) { b.CurrentProfile = 99; })); },
      [](const SettingsBlock& back) { EXPECT_EQ(back.CurrentProfile, 99); }},
     {"Mode1000InEveryRecord",
-     [] {
-         return StoreText(With([](SettingsBlock& b) { ForEveryRecord(b, [](EffectInfo& r) { r.mode = 1000; }); }));
-     },
+     [] { return StoreText(With([](SettingsBlock& b) { ForEveryRecord(b, [](EffectInfo& r) { r.mode = 1000; }); })); },
      [](const SettingsBlock& back) {
          EXPECT_EQ(back.profiles[0].dram.effects[1].mode, 1000) << "the record in use";
          EXPECT_EQ(back.profiles[3].ssd.effects[16].mode, 1000);

@@ -138,7 +138,9 @@ const SkinCase kCases[] = {
     {"EveryPictureMissing", [](const ProgramFolderCopy& c) { std::filesystem::remove_all(c / L"skins"); }},
     {"EveryPictureEmpty", [](const ProgramFolderCopy& c) { EveryPicture(c, [](const std::string&) { return ""; }); }},
     {"EveryPictureTruncated",
-     [](const ProgramFolderCopy& c) { EveryPicture(c, [](const std::string& b) { return b.substr(0, b.size() / 2); }); }},
+     [](const ProgramFolderCopy& c) {
+         EveryPicture(c, [](const std::string& b) { return b.substr(0, b.size() / 2); });
+     }},
     {"EveryPictureIsText",
      [](const ProgramFolderCopy& c) { EveryPicture(c, [](const std::string&) { return "not a picture\r\n"; }); }},
     {"BackgroundClaimsEnormousSize",
@@ -153,7 +155,10 @@ const SkinCase kCases[] = {
      }},
     {"LanguageFilesMissing", [](const ProgramFolderCopy& c) { std::filesystem::remove_all(c / L"Lan"); }},
     {"NoSections", [](const ProgramFolderCopy& c) { KeepSections(c, {}); }},
-    {"OnlyFontAndBackgrounds", [](const ProgramFolderCopy& c) { KeepSections(c, {L"GLOBAL", L"MAINSCREENNEW"}); }},
+    {"OnlyFontAndBackgrounds",
+     [](const ProgramFolderCopy& c) {
+         KeepSections(c, {L"GLOBAL", L"MAINSCREENNEW"});
+     }},
     {"OverlongNamesAndTexts", [](const ProgramFolderCopy& c) { LengthenEveryValue(c, 300, 1500); }},
     {"ValuesLongerThanALookup", [](const ProgramFolderCopy& c) { LengthenEveryValue(c, 6000, 6000); }},
 };

@@ -21,13 +21,28 @@ using namespace hostile;
 namespace {
 
 constexpr int kRandomMessages = 300;
-constexpr int kHighestMenuValue = 80; // beyond every menu value the program knows
+constexpr int kHighestMenuValue = 80;    // beyond every menu value the program knows
 constexpr LPARAM kNoWindow = 0x5A5A1234; // a handle value no window has
 
-constexpr LPARAM kSliderIds[] = {10001, 10002, 10003, 10004, 10005, 10006, 10007, 10008, 10009,
-                                 10010, 0,     1,     9999,  10011, 65535, -1,    LPARAM(0x100002712)};
-constexpr WPARAM kSliderValues[] = {WPARAM(INT_MIN), WPARAM(-1), 0,   1,    5,       50,          255,
-                                    256,             359,        360, 1000, INT_MAX, 0xFFFFFFFFu, WPARAM(1) << 63};
+constexpr LPARAM kSliderIds[] = {10001,
+                                 10002,
+                                 10003,
+                                 10004,
+                                 10005,
+                                 10006,
+                                 10007,
+                                 10008,
+                                 10009,
+                                 10010,
+                                 0,
+                                 1,
+                                 9999,
+                                 10011,
+                                 65535,
+                                 -1,
+                                 LPARAM(0x100002712)};
+constexpr WPARAM kSliderValues[] = {WPARAM(INT_MIN), WPARAM(-1),     0, 1, 5, 50, 255, 256, 359, 360, 1000, INT_MAX,
+                                    0xFFFFFFFFu,     WPARAM(1) << 63};
 
 HWND ChildAt(HWND wnd, POINT client)
 {
@@ -38,8 +53,8 @@ std::wstring TextOf(HWND wnd)
 {
     wchar_t text[64] = {};
     DWORD_PTR copied = 0;
-    ::SendMessageTimeoutW(wnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_BLOCK, poll::Scaled(kAnswerMs),
-                          &copied);
+    ::SendMessageTimeoutW(wnd, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_BLOCK,
+                          poll::Scaled(kAnswerMs), &copied);
     return text;
 }
 
@@ -219,14 +234,17 @@ TEST_F(HostileMessages, RestoreExitCodesPingAndTheWarningTimer)
         if (code == kExitCodes[0] || code == kExitCodes[1])
             continue;
         DWORD_PTR result = 0;
-        EXPECT_NE(::SendMessageTimeoutW(wnd, kProgramExit, code, random(), SMTO_BLOCK, poll::Scaled(kAnswerMs), &result), 0);
+        EXPECT_NE(
+            ::SendMessageTimeoutW(wnd, kProgramExit, code, random(), SMTO_BLOCK, poll::Scaled(kAnswerMs), &result), 0);
         EXPECT_EQ(result, 1u);
     }
     EXPECT_TRUE(program.Answers()) << "only 1625 and 1626 end it";
 
     for (int i = 0; i < 20; ++i) {
         DWORD_PTR result = 0;
-        EXPECT_NE(::SendMessageTimeoutW(wnd, kProgramPing, random(), random(), SMTO_BLOCK, poll::Scaled(kAnswerMs), &result), 0);
+        EXPECT_NE(
+            ::SendMessageTimeoutW(wnd, kProgramPing, random(), random(), SMTO_BLOCK, poll::Scaled(kAnswerMs), &result),
+            0);
         EXPECT_EQ(result, 1u);
     }
 

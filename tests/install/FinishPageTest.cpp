@@ -91,8 +91,8 @@ TEST(SetupFinishPage, StartsTheProgramThroughTheShellNotAsTheSetup)
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
     std::wstring commandLine = L"\"" + WindowsPath(TEST_SETUP_EXE) + L"\" /D=" + folder;
-    ASSERT_TRUE(::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                 &info));
+    ASSERT_TRUE(
+        ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
     const KernelHandle setupProcess(info.hProcess);
     const KernelHandle setupThread(info.hThread);
 

@@ -49,8 +49,9 @@ TEST_F(EffectPanel, ShowsWhatTheModeOffers)
         bool sameColourShown;
     };
     const Case cases[] = {
-        {3, 8, true, true, false, 8, true},   {5, 8, false, true, true, 0, false}, {7, 8, true, true, false, 1, false},
-        {14, 8, false, false, false, 0, false}, {0, 3, true, false, false, 3, true},
+        {3, 8, true, true, false, 8, true},  {5, 8, false, true, true, 0, false},
+        {7, 8, true, true, false, 1, false}, {14, 8, false, false, false, 0, false},
+        {0, 3, true, false, false, 3, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("mode " + std::to_string(c.mode) + ", " + std::to_string(c.ledCount) + " LEDs");
@@ -204,8 +205,9 @@ TEST_F(EffectPanel, ModeChoiceAndApplyReachTheFileAndTheService)
     EXPECT_EQ(stored.profiles[0].dram.effects[0].mode, 3);
     EXPECT_EQ(stored.profiles[0].dram.effects[0].speed, kSpeedSteps[2]);
     EXPECT_TRUE(ProfileEquals(m_dialog->SavedSettings().current(), m_dialog->LiveSettings().current()));
-    EXPECT_TRUE(service::WaitUntil([&] { return service::ProcessIds().size() == 1 && service::ProcessIds() != before; }))
-        << "the service was restarted";
+    EXPECT_TRUE(service::WaitUntil([&] {
+        return service::ProcessIds().size() == 1 && service::ProcessIds() != before;
+    })) << "the service was restarted";
 }
 
 TEST_F(EffectPanel, SystemCloseAppliesAndTheCloseButtonDoesNot)

@@ -16,7 +16,6 @@
 
 #include <string>
 
-
 // Copies the built program folder's content into folder (a path with its trailing backslash),
 // for a test that changes its skin.
 inline bool CopyTestProgramFolder(const std::wstring& folder)

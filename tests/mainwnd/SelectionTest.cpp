@@ -186,7 +186,7 @@ TEST_F(Selection, CancelledProfileSwitchDropsUnappliedChanges)
     Open();
     auto w = Window();
     PostSlider(kModeScrollId, 0);
-    Click(w.mode(3));                       // unapplied changes in the current profile...
+    Click(w.mode(3));                             // unapplied changes in the current profile...
     w.cfg().profiles[2].dram.effects[0].mode = 7; // ...and in another one
     Click(w.ledSwitch());
     EXPECT_TRUE(ClickProfileAnswering(w.profile(1), IDCANCEL));
@@ -242,7 +242,11 @@ TEST_F(Selection, SecondLanguageRebuildsTheSameWindowsInChinese)
     auto childCount = [&] {
         int count = 0;
         ::EnumChildWindows(
-            *m_dialog, [](HWND, LPARAM n) { ++*reinterpret_cast<int*>(n); return TRUE; },
+            *m_dialog,
+            [](HWND, LPARAM n) {
+                ++*reinterpret_cast<int*>(n);
+                return TRUE;
+            },
             reinterpret_cast<LPARAM>(&count));
         return count;
     };
@@ -262,7 +266,6 @@ TEST_F(Selection, SecondLanguageRebuildsTheSameWindowsInChinese)
     EXPECT_EQ(w.language().GetCaption(), GetFuncString(0x11));
     EXPECT_TRUE(SaveWindowShot(*m_dialog, L"main-chinese"));
 }
-
 
 // The language menu names each language in a font of its own script, the face its own skin
 // file names, whichever language the window shows: Chinese in a Latin face would be drawn

@@ -142,7 +142,7 @@ TEST_P(SkinRebuildCase, SwitchedWindowLooksLikeOneOpenedInTheLanguage)
     const SkinChange& change = GetParam();
     if (change.movesAndRefaces) {
         SetSecondSkin(L"MAIN", L"4", L"btn_lang,1000,40,150,34,Apply,FALSE"); // another face, moved
-        SetSecondSkin(L"LED", L"22", L"sl_red,558,212,280,16,,FALSE");         // the red slider, moved
+        SetSecondSkin(L"LED", L"22", L"sl_red,558,212,280,16,,FALSE");        // the red slider, moved
     }
     if (change.newBackground) {
         ASSERT_TRUE(WriteMarkedBackground(L"bg_marked.bmp"));

@@ -78,8 +78,8 @@ int wmain()
     ::CreateDirectoryW((devices / L"dram").c_str(), nullptr);
     ::CreateDirectoryW((devices / L"ssd").c_str(), nullptr);
     for (const wchar_t* module : {L"dimm-a2.xml", L"dimm-b2.xml"})
-        ::CopyFileW((TestProgramFolder() + L"devices\\dram\\" + module).c_str(), (devices / (std::wstring(L"dram\\") + module)).c_str(),
-                    FALSE);
+        ::CopyFileW((TestProgramFolder() + L"devices\\dram\\" + module).c_str(),
+                    (devices / (std::wstring(L"dram\\") + module)).c_str(), FALSE);
     ::SetEnvironmentVariableW(L"VELDRIAN_STANDIN_DEVICES", devices.path().c_str());
     SetProgramFolderForTesting(TestProgramFolder());
     InitProgramFolder();

@@ -14,9 +14,8 @@ TEST(ColourConversions, RgbToHsv)
     const struct {
         float r, g, b, h, s, v;
     } table[] = {
-        {255, 0, 0, 0, 1, 255},     {0, 255, 0, 120, 1, 255},     {0, 0, 255, 240, 1, 255},
-        {255, 0, 255, 300, 1, 255}, {255, 0, 1, 359, 1, 255},     {0, 0, 0, 0, 0, 0},
-        {128, 128, 128, 0, 0, 128}, {100, 200, 100, 120, 0.5f, 200},
+        {255, 0, 0, 0, 1, 255},   {0, 255, 0, 120, 1, 255}, {0, 0, 255, 240, 1, 255},   {255, 0, 255, 300, 1, 255},
+        {255, 0, 1, 359, 1, 255}, {0, 0, 0, 0, 0, 0},       {128, 128, 128, 0, 0, 128}, {100, 200, 100, 120, 0.5f, 200},
     };
     for (const auto& row : table) {
         const Hsv hsv = RgbToHsv(row.r, row.g, row.b);
@@ -73,9 +72,8 @@ TEST(ColourConversions, HexTextToRgbReadsPairsLikeTheCLibrary)
         const wchar_t* text;
         float r, g, b;
     } table[] = {
-        {L"7d007d", 125, 0, 125}, {L"FF", 255, 0, 0},   {L"GG0010", 0, 0, 16},
-        {L"-10000", 255, 0, 0},   {L"", 0, 0, 0},       {L"ABCDE", 171, 205, 14},
-        {L" A0000", 10, 0, 0},
+        {L"7d007d", 125, 0, 125}, {L"FF", 255, 0, 0},       {L"GG0010", 0, 0, 16}, {L"-10000", 255, 0, 0},
+        {L"", 0, 0, 0},           {L"ABCDE", 171, 205, 14}, {L" A0000", 10, 0, 0},
     };
     for (const auto& row : table) {
         const Rgb rgb = HexTextToRgb(row.text);

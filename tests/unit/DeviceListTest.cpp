@@ -78,8 +78,8 @@ private:
 // What a test provider answers, and what it was asked.
 struct ProviderScript {
     std::vector<Descriptor> descriptors;
-    std::optional<ULONG> reportedCount;      // first answer, when not the number of descriptors
-    std::optional<ULONG> countAfterFilling;  // second answer, when not the number filled
+    std::optional<ULONG> reportedCount;     // first answer, when not the number of descriptors
+    std::optional<ULONG> countAfterFilling; // second answer, when not the number filled
     bool leaveSlotsEmpty = false;
     int created = 0;
     int getDevicesCalls = 0;
@@ -167,8 +167,8 @@ public:
         if (listing)
             for (const std::wstring& name : *listing) {
                 RegKey entry;
-                ::RegCreateKeyExW(m_root.get(), (std::wstring(kProviderListingKey) + L"\\" + name).c_str(), 0,
-                                  nullptr, 0, KEY_ALL_ACCESS, nullptr, entry.put(), nullptr);
+                ::RegCreateKeyExW(m_root.get(), (std::wstring(kProviderListingKey) + L"\\" + name).c_str(), 0, nullptr,
+                                  0, KEY_ALL_ACCESS, nullptr, entry.put(), nullptr);
             }
         if (listing && listing->empty()) {
             RegKey entry;
@@ -298,8 +298,8 @@ TEST_F(DeviceListTest, AbsurdOrChangingCountsAreHandledSafely)
     };
     ScopedClassesRoot root(std::vector{kDramName});
     for (const Case& c : cases) {
-        m_dram = ProviderScript{{DeviceWithLeds(1), DeviceWithLeds(2), DeviceWithLeds(3)}, c.reported, c.afterFilling,
-                                c.leaveSlotsEmpty};
+        m_dram = ProviderScript{
+            {DeviceWithLeds(1), DeviceWithLeds(2), DeviceWithLeds(3)}, c.reported, c.afterFilling, c.leaveSlotsEmpty};
         DeviceList list;
         EXPECT_EQ(list.DiscoverDram(), c.expectedDocuments > 0) << c.name;
         EXPECT_EQ(list.DeviceCount(kGroupDram), c.expectedDocuments) << c.name;

@@ -23,9 +23,8 @@ TEST(HexRecord, DecodesOnlyWholeValuesWithAMatchingChecksum)
         const wchar_t* text;
         bool accepted;
     } table[] = {
-        {L"FE017D7C", true},   {L"fe017d7c", true},    {L"FE017D7D", false}, {L"FE017D7", false},
-        {L"FE017D7C0", false}, {L"FE017D7C00", false}, {L"FG017D7C", false}, {L" E017D7C", false},
-        {L"", false},
+        {L"FE017D7C", true},    {L"fe017d7c", true},  {L"FE017D7D", false}, {L"FE017D7", false}, {L"FE017D7C0", false},
+        {L"FE017D7C00", false}, {L"FG017D7C", false}, {L" E017D7C", false}, {L"", false},
     };
     for (const auto& row : table) {
         Bytes out{};

@@ -172,16 +172,16 @@ TEST(ReadPictureSize, ReadsEachFormatsHeader)
         {"jpeg progressive", kJpegStart + kJfif + JpegFrame(17, 9, 0xC2), PictureSize{17, 9}},
         {"jpeg fill bytes and restart marker", kJpegStart + "\xFF\xFF\xFF\xD0" + kJfif + JpegFrame(5, 6),
          PictureSize{5, 6}},
-        {"jpeg tables that look like frames", kJpegStart + JpegSegment(0xC4, "\x08" + Be32(0xFFFFFFFF)) +
-                                                  JpegSegment(0xCC, "ab") + JpegFrame(7, 8, 0xC1),
+        {"jpeg tables that look like frames",
+         kJpegStart + JpegSegment(0xC4, "\x08" + Be32(0xFFFFFFFF)) + JpegSegment(0xCC, "ab") + JpegFrame(7, 8, 0xC1),
          PictureSize{7, 8}},
         {"tiff little-endian", Tiff(false, {{256, 3, 1, 640}, {257, 4, 1, 480}}), PictureSize{640, 480}},
         {"tiff big-endian", Tiff(true, {{254, 4, 1, 0}, {257, 3, 1, 480}, {256, 4, 1, 70000}}),
          PictureSize{70000, 480}},
         {"icon bitmap", IconDirectory(1) + IconEntry(22) + descriptor, PictureSize{32, 32}},
         {"icon of a bitmap and a png, the larger on each side",
-         IconDirectory(2) + IconEntry(38) + IconEntry(38 + static_cast<std::uint32_t>(descriptor.size())) +
-             descriptor + iconPng,
+         IconDirectory(2) + IconEntry(38) + IconEntry(38 + static_cast<std::uint32_t>(descriptor.size())) + descriptor +
+             iconPng,
          PictureSize{48, 40}},
     };
     for (const auto& row : table)
@@ -277,14 +277,8 @@ TEST(IsPictureSizeAllowed, HoldsBothSidesAndTheirProduct)
         PictureSize size;
         bool allowed;
     } table[] = {
-        {{1200, 524}, true},
-        {{4096, 4096}, true},
-        {{16384, 1024}, true},
-        {{1024, 16384}, true},
-        {{16385, 1}, false},
-        {{1, 16385}, false},
-        {{4097, 4096}, false},
-        {{0xFFFFFFFF, 0xFFFFFFFF}, false},
+        {{1200, 524}, true}, {{4096, 4096}, true}, {{16384, 1024}, true}, {{1024, 16384}, true},
+        {{16385, 1}, false}, {{1, 16385}, false},  {{4097, 4096}, false}, {{0xFFFFFFFF, 0xFFFFFFFF}, false},
     };
     for (const auto& row : table)
         EXPECT_EQ(IsPictureSizeAllowed(row.size), row.allowed) << row.size.width << " x " << row.size.height;

@@ -76,8 +76,8 @@ TEST(ScrollBarGeometry, HitTestFollowsTheParts)
         int p;
         Part part;
     } table[] = {
-        {-1, Part::None},       {0, Part::FirstArrow}, {8, Part::FirstArrow},  {9, Part::PageBefore},
-        {38, Part::PageBefore}, {39, Part::Thumb},     {78, Part::Thumb},      {79, Part::PageAfter},
+        {-1, Part::None},       {0, Part::FirstArrow},    {8, Part::FirstArrow},    {9, Part::PageBefore},
+        {38, Part::PageBefore}, {39, Part::Thumb},        {78, Part::Thumb},        {79, Part::PageAfter},
         {108, Part::PageAfter}, {109, Part::SecondArrow}, {117, Part::SecondArrow}, {118, Part::None},
     };
     for (const auto& row : table)
@@ -100,8 +100,8 @@ TEST(ScrollBarGeometry, DragFollowsThePointerAndStopsAtTheLastPage)
     const struct {
         int start, delta, position;
     } table[] = {
-        {0, 0, 0},     {0, 44, 45},  {0, 88, 90},   {0, 400, 90}, // R - page + 1 is the last position
-        {45, -44, 0},  {45, -400, 0}, {45, 1, 46},  {20, -1, 19},
+        {0, 0, 0},    {0, 44, 45},   {0, 88, 90}, {0, 400, 90}, // R - page + 1 is the last position
+        {45, -44, 0}, {45, -400, 0}, {45, 1, 46}, {20, -1, 19},
     };
     for (const auto& row : table)
         EXPECT_EQ(scrollbar::DragPosition(kCell, 118, metrics, row.start, row.delta), row.position)
@@ -118,8 +118,14 @@ TEST(ScrollBarGeometry, InconsistentStateNeverDividesByZeroOrLeavesTheTrack)
     // The owner's state is not validated: a range below its minimum, a page beyond the range
     // (an unsigned nPage read as negative) and positions outside the range.
     const Metrics table[] = {
-        {0, -1, 0, 0},          {5, 3, 1, 4},           {0, 9, -1, 5},           {0, 9, 0, 500},
-        {0, 9, 4, -500},        {INT_MIN, INT_MAX, 1, 0}, {0, INT_MAX, INT_MAX, INT_MAX}, {0, 9, INT_MIN, 3},
+        {0, -1, 0, 0},
+        {5, 3, 1, 4},
+        {0, 9, -1, 5},
+        {0, 9, 0, 500},
+        {0, 9, 4, -500},
+        {INT_MIN, INT_MAX, 1, 0},
+        {0, INT_MAX, INT_MAX, INT_MAX},
+        {0, 9, INT_MIN, 3},
     };
     for (const Metrics& m : table) {
         const scrollbar::Layout layout = scrollbar::ComputeLayout(kCell, 118, m);

@@ -79,9 +79,14 @@ void VisitKeys(SettingsBlock& block, const KeyVisitor& visit)
         std::int32_t& value;
         int fallback;
     } settingKeys[] = {
-        {L"Show_TrayIcon", block.Show_TrayIcon, 1}, {L"Show_OSD", block.Show_OSD, 1}, {L"lan_id", block.lan_id, 1},
-        {L"led_sw", block.led_sw, 1},   {L"audio_sw", block.audio_sw, 0},         {L"razer_sw", block.razer_sw, 1},
-        {L"sync_sw", block.sync_sw, 0}, {L"CurrentProfile", block.CurrentProfile, 0},
+        {L"Show_TrayIcon", block.Show_TrayIcon, 1},
+        {L"Show_OSD", block.Show_OSD, 1},
+        {L"lan_id", block.lan_id, 1},
+        {L"led_sw", block.led_sw, 1},
+        {L"audio_sw", block.audio_sw, 0},
+        {L"razer_sw", block.razer_sw, 1},
+        {L"sync_sw", block.sync_sw, 0},
+        {L"CurrentProfile", block.CurrentProfile, 0},
     };
     for (const auto& key : settingKeys)
         visit.integer(L"Setting", key.key, key.value, key.fallback);
@@ -104,7 +109,8 @@ void VisitKeys(SettingsBlock& block, const KeyVisitor& visit)
 void ReadEveryKey(const std::wstring& file, SettingsBlock& block)
 {
     VisitKeys(block, {[&](const wchar_t* section, const std::wstring& key, std::int32_t& value, int fallback) {
-                          value = static_cast<int>(::GetPrivateProfileIntW(section, key.c_str(), fallback, file.c_str()));
+                          value =
+                              static_cast<int>(::GetPrivateProfileIntW(section, key.c_str(), fallback, file.c_str()));
                       },
                       [&](const wchar_t* section, const std::wstring& key, std::span<std::byte> record) {
                           std::wstring text(2 * record.size() + 4, L'\0');
@@ -117,7 +123,8 @@ void ReadEveryKey(const std::wstring& file, SettingsBlock& block)
 void WriteEveryKey(SettingsBlock block, const std::wstring& file)
 {
     VisitKeys(block, {[&](const wchar_t* section, const std::wstring& key, std::int32_t& value, int) {
-                          ::WritePrivateProfileStringW(section, key.c_str(), std::to_wstring(value).c_str(), file.c_str());
+                          ::WritePrivateProfileStringW(section, key.c_str(), std::to_wstring(value).c_str(),
+                                                       file.c_str());
                       },
                       [&](const wchar_t* section, const std::wstring& key, std::span<std::byte> record) {
                           ::WritePrivateProfileStructW(section, key.c_str(), record.data(),
@@ -183,11 +190,15 @@ std::string OddFileText()
 
     std::string text = "[Setting]\r\nShow_TrayIcon=\r\nShow_OSD\r\n; lan_id=7\r\nlan_id=3\r\nLAN_ID=4\r\n"
                        "led_sw = 0 \r\naudio_sw=\"1\"\r\nrazer_sw=0x10\r\nsync_sw=12abc\r\n"
-                       "CurrentProfile=99999999999\r\nUnknown=5\r\nfMusicInfo=\"" + music + "\"\r\n";
+                       "CurrentProfile=99999999999\r\nUnknown=5\r\nfMusicInfo=\"" +
+                       music + "\"\r\n";
     text += "[Profile0Setting]\r\nSynchronize=0\r\nsynchronize=1\r\nDevNum= 7\r\nDevNum_SSD=-2147483648\r\n"
-            "Synchronize_SSD=2147483648\r\nEffectInfo0=" + Lower(record) + "\r\nEffectInfo1=" + record + "00\r\n"
-            "EffectInfo2='" + record + "'\r\nEffectInfo3=" + damaged + "\r\nEffectInfo3=" + record +
-            "\r\nEffectInfo4=" + record + "\r\nEffectInfo4=" + damaged + "\r\nEFFECTINFO_SSD2=" + record +
+            "Synchronize_SSD=2147483648\r\nEffectInfo0=" +
+            Lower(record) + "\r\nEffectInfo1=" + record +
+            "00\r\n"
+            "EffectInfo2='" +
+            record + "'\r\nEffectInfo3=" + damaged + "\r\nEffectInfo3=" + record + "\r\nEffectInfo4=" + record +
+            "\r\nEffectInfo4=" + damaged + "\r\nEFFECTINFO_SSD2=" + record +
             "\r\nEffectInfo5\r\nEffectInfo6 = " + record + "\r\n";
     text += "[Profile1Setting]\r\n";
     for (int n = 0; n < 400; ++n)
@@ -196,8 +207,8 @@ std::string OddFileText()
     for (int k = 0; k < kRecordsPerGroup; ++k)
         text += "EffectInfo" + std::to_string(k) + "=" + record + "\r\nEffectInfo_SSD" + std::to_string(k) + "=" +
                 record + "\r\n";
-    text += "[Profile2Setting]\r\nEffectInfo0=" + record + "\r\n[profile2setting]\r\nDevNum=9\r\nEffectInfo1=" +
-            record + "\r\n";
+    text += "[Profile2Setting]\r\nEffectInfo0=" + record +
+            "\r\n[profile2setting]\r\nDevNum=9\r\nEffectInfo1=" + record + "\r\n";
     return text;
 }
 
@@ -296,7 +307,8 @@ TEST_F(SettingsStore, MissingKeysTakeTheirDefaults)
 
 TEST_F(SettingsStore, OutOfRangeIntegersAreKeptAsStored)
 {
-    WriteFileBytes(file, "[Setting]\r\nCurrentProfile=-5\r\nlan_id=garbage\r\n[Profile0Setting]\r\nDevNum=2147483647\r\n");
+    WriteFileBytes(file,
+                   "[Setting]\r\nCurrentProfile=-5\r\nlan_id=garbage\r\n[Profile0Setting]\r\nDevNum=2147483647\r\n");
     LoadSettings(file, live, saved);
     EXPECT_EQ(live.CurrentProfile, -5);
     EXPECT_EQ(live.lan_id, 0) << "a value without a leading number reads as 0";

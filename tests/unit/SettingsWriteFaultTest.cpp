@@ -65,7 +65,8 @@ std::string KeptFileText()
     TempFolder scratch;
     const std::wstring path = scratch / L"config";
     WriteAllSettings(FirstRun(), path);
-    std::string text = "; my lighting: do not lose\r\n" + ReadFileBytes(path) + "[Mine]\r\n; teal for evenings\r\nteal=1\r\n";
+    std::string text =
+        "; my lighting: do not lose\r\n" + ReadFileBytes(path) + "[Mine]\r\n; teal for evenings\r\nteal=1\r\n";
     const std::string header = "[Profile1Setting]\r\n";
     text.insert(text.find(header) + header.size(), "; the evening profile\r\n");
     return text;
@@ -147,7 +148,8 @@ TEST_F(SettingsWriteFault, AWriteStoppedAtAnyStepLeavesTheWholeOldOrTheWholeNewF
                 const StoppedAt stopped(stop.step);
                 EXPECT_FALSE(WriteAllSettings(Edited(), file));
             }
-            EXPECT_TRUE(Contents(file) == (stop.replaced ? whole : start.text)) << "the whole old or the whole new file";
+            EXPECT_TRUE(Contents(file) == (stop.replaced ? whole : start.text))
+                << "the whole old or the whole new file";
             EXPECT_EQ(FileExists(temporary), !stop.replaced) << "an ended process leaves its temporary file";
 
             EXPECT_TRUE(WriteAllSettings(Edited(), file)) << "the next write";
@@ -176,16 +178,18 @@ TEST_F(SettingsWriteFault, ARefusedWriteLeavesTheOldFileByteForByteAndSaysSo)
         const char* name;
         std::wstring file;
         std::function<FileHandle(const std::wstring& file)> arrange; // after the file is planted; the
-                                                                      // handle stays open for the write
+                                                                     // handle stays open for the write
         std::optional<std::size_t> diskRoom;
     } cases[] = {
-        {"read-only file", file,
+        {"read-only file",
+         file,
          [](const std::wstring& f) {
              ::SetFileAttributesW(f.c_str(), FILE_ATTRIBUTE_READONLY);
              return FileHandle();
          },
          {}},
-        {"file held open by another program", file,
+        {"file held open by another program",
+         file,
          [](const std::wstring& f) {
              return FileHandle(::CreateFileW(f.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -211,7 +215,8 @@ TEST_F(SettingsWriteFault, ARefusedWriteLeavesTheOldFileByteForByteAndSaysSo)
         }
         EXPECT_TRUE(Contents(row.file) == (folderThere ? std::optional(kept) : std::nullopt)) << "byte for byte";
         EXPECT_FALSE(FileExists(row.file + kTemporarySuffix));
-        EXPECT_NE(trace.Text().find(Narrow(row.file)), std::string::npos) << "one line for a debugger: " << trace.Text();
+        EXPECT_NE(trace.Text().find(Narrow(row.file)), std::string::npos)
+            << "one line for a debugger: " << trace.Text();
         ::SetFileAttributesW(row.file.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }

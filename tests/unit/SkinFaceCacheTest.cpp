@@ -83,7 +83,8 @@ TEST(SkinFaceCache, AFileChangedOnDiskIsDecodedAfresh)
 
     // Rewritten in place with the same size: only the write time tells.
     const auto solidBmp = [&](Bgra colour) {
-        return WriteImage(path, 13, 10, [colour](int, int) { return colour; }, L"image/bmp", PixelFormat24bppRGB);
+        return WriteImage(
+            path, 13, 10, [colour](int, int) { return colour; }, L"image/bmp", PixelFormat24bppRGB);
     };
     ASSERT_TRUE(solidBmp(kOpaqueRed));
     Bitmap red;

@@ -20,10 +20,9 @@ TEST(SliderGeometry, ClampRaisesToMinimumThenLowersToMaximum)
         Range range;
         int expected;
     } table[] = {
-        {300, kByte, 255},         {-1, kByte, 0},          {128, kByte, 128},
-        {0, {1, 50}, 1},           {LLONG_MAX, kByte, 255}, {LLONG_MIN, {INT_MIN, INT_MAX}, INT_MIN},
-        {7, {5, 5}, 5},            {3, {5, 5}, 5},
-        {7, {10, 0}, 0}, // inverted: the maximum wins
+        {300, kByte, 255}, {-1, kByte, 0},          {128, kByte, 128},
+        {0, {1, 50}, 1},   {LLONG_MAX, kByte, 255}, {LLONG_MIN, {INT_MIN, INT_MAX}, INT_MIN},
+        {7, {5, 5}, 5},    {3, {5, 5}, 5},          {7, {10, 0}, 0}, // inverted: the maximum wins
     };
     for (const auto& row : table)
         EXPECT_EQ(slider::Clamp(row.value, row.range), row.expected)
@@ -45,9 +44,9 @@ TEST(SliderGeometry, ThumbOffsetScalesTheValueOverTheTravel)
         {293, 56, {0, 6}, 3, 118},
         {280, 16, kByte, 300, 310}, // stored unclamped: drawn beyond the track
         {280, 16, kByte, -10, -10},
-        {280, 16, {5, 5}, 5, 0},          // empty range: at the start, no division by zero
-        {280, 16, {10, 0}, 5, 0},         // inverted range
-        {10, 16, kByte, 255, -6},         // thumb longer than the track
+        {280, 16, {5, 5}, 5, 0},            // empty range: at the start, no division by zero
+        {280, 16, {10, 0}, 5, 0},           // inverted range
+        {10, 16, kByte, 255, -6},           // thumb longer than the track
         {280, 16, kByte, INT_MAX, INT_MAX}, // saturates instead of overflowing
         {280, 16, {INT_MIN, INT_MAX}, INT_MIN, 0},
     };
@@ -127,17 +126,25 @@ TEST(SliderGeometry, WheelProposesOneStepWithinTheRange)
         Range range;
         int expected;
     } table[] = {
-        {false, 100, 120, kByte, 101},  {false, 100, -120, kByte, 99}, {false, 100, 0, kByte, 99},
-        {false, 255, 120, kByte, 255},  {false, 0, -120, kByte, 0},    {false, 300, 120, kByte, 255},
-        {true, 3, 120, {0, 6}, 2},      {true, 3, -120, {0, 6}, 4},    {true, 3, 0, {0, 6}, 4},
-        {true, 0, 120, {0, 6}, 0},      {true, 6, -120, {0, 6}, 6},    {false, INT_MAX, 1, {0, INT_MAX}, INT_MAX},
+        {false, 100, 120, kByte, 101},
+        {false, 100, -120, kByte, 99},
+        {false, 100, 0, kByte, 99},
+        {false, 255, 120, kByte, 255},
+        {false, 0, -120, kByte, 0},
+        {false, 300, 120, kByte, 255},
+        {true, 3, 120, {0, 6}, 2},
+        {true, 3, -120, {0, 6}, 4},
+        {true, 3, 0, {0, 6}, 4},
+        {true, 0, 120, {0, 6}, 0},
+        {true, 6, -120, {0, 6}, 6},
+        {false, INT_MAX, 1, {0, INT_MAX}, INT_MAX},
         {true, INT_MIN, 1, {INT_MIN, 0}, INT_MIN},
     };
     for (const auto& row : table) {
         const int proposal = row.vertical ? slider::VerticalWheelValue(row.value, row.delta, row.range)
                                           : slider::HorizontalWheelValue(row.value, row.delta, row.range);
-        EXPECT_EQ(proposal, row.expected) << (row.vertical ? "vertical " : "horizontal ") << row.value << " delta "
-                                          << row.delta;
+        EXPECT_EQ(proposal, row.expected)
+            << (row.vertical ? "vertical " : "horizontal ") << row.value << " delta " << row.delta;
     }
 }
 
@@ -159,8 +166,12 @@ TEST(KnobGeometry, ReportedAndInternalValuesConvertBothWays)
         knob::Point thumb;
         const char* where;
     } table[] = {
-        {0, 269, {146, 80}, "3 o'clock"},   {359, 269, {146, 80}, "3 o'clock"}, {90, 179, {80, 14}, "top"},
-        {180, 89, {14, 80}, "left"},        {270, 358, {81, 146}, "bottom"},   {50, 219, {122, 29}, "upper right"},
+        {0, 269, {146, 80}, "3 o'clock"},
+        {359, 269, {146, 80}, "3 o'clock"},
+        {90, 179, {80, 14}, "top"},
+        {180, 89, {14, 80}, "left"},
+        {270, 358, {81, 146}, "bottom"},
+        {50, 219, {122, 29}, "upper right"},
         {-1, 270, {146, 80}, "wraps to 358, just below 3 o'clock"},
     };
     for (const auto& row : table) {
@@ -182,8 +193,10 @@ TEST(KnobGeometry, ValueAtPointerCountsClockwiseFromBelow)
         int internal, reported;
         const char* where;
     } table[] = {
-        {80, 150, 0, 269, "straight below"},   {10, 80, 89, 180, "left"},
-        {80, 10, 179, 90, "straight above"},   {150, 80, 269, 359, "3 o'clock"},
+        {80, 150, 0, 269, "straight below"},
+        {10, 80, 89, 180, "left"},
+        {80, 10, 179, 90, "straight above"},
+        {150, 80, 269, 359, "3 o'clock"},
         {150, 79, 268, 1, "just above 3 o'clock: the scale wraps"},
         {150, 81, 270, 358, "just below 3 o'clock"},
         {81, 150, 358, 270, "just right of below"},
