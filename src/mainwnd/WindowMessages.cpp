@@ -4,7 +4,7 @@
 #include "mainwnd/HalcyDlg.h"
 
 #include "controls/SelectInGroup.h"
-#include "controls/WarnDialog.h"
+#include "mainwnd/WarnDialog.h"
 
 #include <windowsx.h>
 

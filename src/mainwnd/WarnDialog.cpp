@@ -1,6 +1,6 @@
 // CWarnDlg: built from the skin on creation, painted from its background picture and the
 // warning text.
-#include "controls/WarnDialog.h"
+#include "mainwnd/WarnDialog.h"
 
 #include "app/Paths.h"
 #include "controls/SkinButton.h"
