@@ -3,6 +3,7 @@
 #include "framework/Button.h"
 #include "framework/Dialog.h"
 #include "framework/WinApp.h"
+#include "framework/WndClass.h"
 
 #include "DebugTrace.h"
 #include "ImportPatch.h"
@@ -96,15 +97,8 @@ class CActivationProbe : public CWnd {
 public:
     CActivationProbe()
     {
-        static const ATOM registered = [] {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = ::DefWindowProcW;
-            wc.hInstance = ::GetModuleHandleW(nullptr);
-            wc.lpszClassName = L"VeldrianActivationProbe";
-            return ::RegisterClassW(&wc);
-        }();
-        (void)registered;
-        CreateEx(0, L"VeldrianActivationProbe", L"probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {100, 100, 500, 400},
+        const std::wstring windowClass = AfxRegisterWndClass(0, nullptr);
+        CreateEx(0, windowClass.c_str(), L"probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {100, 100, 500, 400},
                  nullptr, 0);
         ::SetForegroundWindow(m_hWnd);
         activations = 0;

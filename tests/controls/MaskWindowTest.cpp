@@ -2,6 +2,7 @@
 // more than one, and that the pointer reaches the owner through it.
 #include "controls/MaskWindow.h"
 #include "framework/Handles.h"
+#include "framework/WndClass.h"
 
 #include "ImageFiles.h"
 #include "Poll.h"
@@ -19,17 +20,8 @@ class CMaskedOwner : public CWnd {
 public:
     CMaskedOwner()
     {
-        static const ATOM registered = [] {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = ::DefWindowProcW;
-            wc.hInstance = ::GetModuleHandleW(nullptr);
-            wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-            wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-            wc.lpszClassName = L"VeldrianMaskedOwner";
-            return ::RegisterClassW(&wc);
-        }();
-        (void)registered;
-        CreateEx(0, L"VeldrianMaskedOwner", L"masked owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {100, 100, 500, 400},
+        const std::wstring windowClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        CreateEx(0, windowClass.c_str(), L"masked owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, {100, 100, 500, 400},
                  nullptr, 0);
         ::SetForegroundWindow(m_hWnd);
         ::UpdateWindow(m_hWnd);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/Wnd.h"
+#include "framework/WndClass.h"
 #include "skin/SkinFile.h"
 
 #include "ImageFiles.h"
@@ -26,16 +27,8 @@ public:
 
     CRecordingParent()
     {
-        static const ATOM registered = [] {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = ::DefWindowProcW;
-            wc.hInstance = ::GetModuleHandleW(nullptr);
-            wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-            wc.lpszClassName = L"VeldrianRecordingParent";
-            return ::RegisterClassW(&wc);
-        }();
-        (void)registered;
-        CreateEx(0, L"VeldrianRecordingParent", L"controls under test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
+        const std::wstring windowClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW));
+        CreateEx(0, windowClass.c_str(), L"controls under test", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
                  {0, 0, kWidth, kHeight}, nullptr, 0);
         ::SetForegroundWindow(m_hWnd);
         ::SetActiveWindow(m_hWnd);

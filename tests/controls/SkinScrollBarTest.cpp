@@ -3,6 +3,7 @@
 // drags, hover and leave, and what it does with malformed requests.
 #include "controls/SkinScrollBar.h"
 #include "framework/Handles.h"
+#include "framework/WndClass.h"
 
 #include "resource.h"
 
@@ -102,15 +103,8 @@ class CScrollOwner : public CWnd {
 public:
     CScrollOwner()
     {
-        static const ATOM registered = [] {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = ::DefWindowProcW;
-            wc.hInstance = ::GetModuleHandleW(nullptr);
-            wc.lpszClassName = L"VeldrianScrollOwner";
-            return ::RegisterClassW(&wc);
-        }();
-        (void)registered;
-        CreateEx(0, L"VeldrianScrollOwner", L"scroll bar owner", WS_POPUP | WS_VISIBLE, {0, 0, 300, 300}, nullptr, 0);
+        const std::wstring windowClass = AfxRegisterWndClass(0, nullptr);
+        CreateEx(0, windowClass.c_str(), L"scroll bar owner", WS_POPUP | WS_VISIBLE, {0, 0, 300, 300}, nullptr, 0);
     }
 
     std::vector<ScrollReport> reports;

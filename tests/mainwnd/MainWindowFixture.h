@@ -159,3 +159,19 @@ protected:
     SettingsBlock m_block{};
     std::unique_ptr<CHalcyDlg> m_dialog;
 };
+
+// The main window over a copy of the built program folder, for tests that change its skin, and
+// two DRAM modules of eight LEDs.
+class CopiedProgramFolderFixture : public MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        ASSERT_TRUE(CopyTestProgramFolder(m_folder.path()));
+        SetProgramFolderForTesting(m_folder.path());
+        InitProgramFolder();
+        AddDramModules(2, 8);
+    }
+
+    TempFolder m_folder;
+};

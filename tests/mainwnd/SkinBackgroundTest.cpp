@@ -8,23 +8,13 @@ namespace {
 constexpr int kSeenWidth = 320;
 constexpr int kSeenHeight = 200;
 
-class SkinBackground : public MainWindowFixture {
+class SkinBackground : public CopiedProgramFolderFixture {
 protected:
-    void SetUp() override
-    {
-        MainWindowFixture::SetUp();
-        ASSERT_TRUE(CopyTestProgramFolder(m_folder.path()));
-        SetProgramFolderForTesting(m_folder.path());
-        InitProgramFolder();
-        AddDramModules(2, 8);
-    }
-
     void SetBackground(const std::wstring& name) const
     {
         ::WritePrivateProfileStringW(L"MAINSCREENNEW", L"Main", name.c_str(), (m_folder / L"Lan\\skin_En.ini").c_str());
     }
 
-    TempFolder m_folder;
 };
 
 } // namespace

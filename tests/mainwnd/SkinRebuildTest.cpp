@@ -28,17 +28,8 @@ bool SameCanvas(const Canvas& a, const Canvas& b)
     return true;
 }
 
-class SkinRebuild : public MainWindowFixture {
+class SkinRebuild : public CopiedProgramFolderFixture {
 protected:
-    void SetUp() override
-    {
-        MainWindowFixture::SetUp();
-        ASSERT_TRUE(CopyTestProgramFolder(m_folder.path()));
-        SetProgramFolderForTesting(m_folder.path());
-        InitProgramFolder();
-        AddDramModules(2, 8);
-    }
-
     std::wstring SecondSkin() const { return m_folder / L"Lan\\skin_Cs.ini"; }
     void SetSecondSkin(const wchar_t* section, const wchar_t* key, const std::wstring& value) const
     {
@@ -116,8 +107,6 @@ protected:
         EXPECT_EQ(differing, 0) << "pixels that differ between the switched and the opened window";
         return kept;
     }
-
-    TempFolder m_folder;
 };
 
 // What the second language's skin changes beyond captions, and whether the background stays.

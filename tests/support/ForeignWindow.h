@@ -2,25 +2,20 @@
 // the person turns to, or what is in front when the program is asked to show itself.
 #pragma once
 
+#include "framework/WndClass.h"
+
 #include "Poll.h"
 
 #include <windows.h>
+
+#include <string>
 
 class ForeignWindow {
 public:
     ForeignWindow()
     {
-        static const ATOM registered = [] {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = ::DefWindowProcW;
-            wc.hInstance = ::GetModuleHandleW(nullptr);
-            wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-            wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-            wc.lpszClassName = L"VeldrianForeignWindow";
-            return ::RegisterClassW(&wc);
-        }();
-        (void)registered;
-        m_wnd = ::CreateWindowExW(0, L"VeldrianForeignWindow", L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+        const std::wstring windowClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        m_wnd = ::CreateWindowExW(0, windowClass.c_str(), L"another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                   kLeft, kTop, kWidth, kHeight, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
         ::SetForegroundWindow(m_wnd);
     }
