@@ -1,7 +1,7 @@
 // Setting up the bench's folders and the program's paths.
 #include "BenchFolders.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "settings/SettingsStore.h"
 
 #include <windows.h>

@@ -3,7 +3,7 @@
 
 #include "BenchFolders.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "framework/Handles.h"
 #include "mainwnd/HalcyDlg.h"
 

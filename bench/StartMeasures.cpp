@@ -6,9 +6,9 @@
 
 #include "ServiceProbe.h"
 
-#include "app/LightingService.h"
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "devices/DeviceList.h"
+#include "devices/LightingService.h"
 #include "mainwnd/HalcyDlg.h"
 #include "skin/ImageRoutines.h"
 

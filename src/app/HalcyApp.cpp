@@ -1,7 +1,7 @@
 // CHalcyApp: the start and shutdown sequences of the program.
 #include "app/HalcyApp.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "mainwnd/HalcyDlg.h"
 
 #include <windows.h>

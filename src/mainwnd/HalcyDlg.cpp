@@ -2,9 +2,9 @@
 // keyboard filter.
 #include "mainwnd/HalcyDlg.h"
 
-#include "app/LightingService.h"
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "controls/SliderWindow.h"
+#include "devices/LightingService.h"
 #include "framework/WaitCursor.h"
 #include "settings/SettingsStore.h"
 

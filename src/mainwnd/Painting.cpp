@@ -2,7 +2,7 @@
 // display, the version text and the panel pictures.
 #include "mainwnd/HalcyDlg.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "skin/SkinFile.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // CHalcyDlg: choosing the device within the group, the profile and the language.
 #include "mainwnd/HalcyDlg.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "controls/ButtonMenu.h"
 #include "controls/SelectInGroup.h"
 #include "skin/SkinFile.h"

@@ -2,7 +2,7 @@
 // windows; a rebuild (language change) re-dresses and re-places the same windows.
 #include "mainwnd/HalcyDlg.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "controls/SkinButton.h"
 #include "skin/FileStamp.h"
 #include "skin/ImageRoutines.h"

@@ -2,7 +2,7 @@
 // warning text.
 #include "mainwnd/WarnDialog.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "controls/SkinButton.h"
 #include "framework/Handles.h"
 #include "skin/ImageRoutines.h"

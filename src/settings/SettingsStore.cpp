@@ -1,7 +1,6 @@
 // Reading and writing the settings file through the platform's INI functions.
 #include "settings/SettingsStore.h"
 
-#include "app/Paths.h"
 #include "framework/Handles.h"
 #include "settings/HexRecord.h"
 #include "settings/IniSection.h"
@@ -385,14 +384,13 @@ bool WriteAllSettings(const SettingsBlock& block, const std::wstring& path)
 
 void LoadSettings(const std::wstring& path, SettingsBlock& live, SettingsBlock& saved)
 {
-    const std::wstring file = path.empty() ? SettingsFilePath() : path;
     ApplyFirstRunDefaults(live);
-    if (!file.empty()) {
-        if (PathExists(file)) {
-            DropUtf8ByteOrderMark(file);
-            ReadAllSettings(file, live);
+    if (!path.empty()) {
+        if (PathExists(path)) {
+            DropUtf8ByteOrderMark(path);
+            ReadAllSettings(path, live);
         } else
-            WriteAllSettings(live, file);
+            WriteAllSettings(live, path);
     }
     saved = live;
 }

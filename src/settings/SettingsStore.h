@@ -5,9 +5,9 @@
 
 #include <string>
 
-// Fills the live block from the file at path (the settings file path when empty), or with
-// first-run values written to a new file when none exists; the saved block becomes a copy.
-// Without any path at all both blocks hold first-run values and nothing is written. A file that
+// Fills the live block from the file at path, or with first-run values written to a new file
+// when none exists; the saved block becomes a copy. With an empty path (the data folder
+// unknown) both blocks hold first-run values and nothing is written. A file that
 // starts with a UTF-8 byte order mark is first rewritten without it, as WriteAllSettings does.
 void LoadSettings(const std::wstring& path, SettingsBlock& live, SettingsBlock& saved);
 void ReadAllSettings(const std::wstring& path, SettingsBlock& block);

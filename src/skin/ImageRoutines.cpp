@@ -1,7 +1,7 @@
 // Image routines: WIC and GDI+ picture loading, premultiplied alpha, crops and mask regions.
 #include "skin/ImageRoutines.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "framework/ComPtr.h"
 #include "framework/DebugTraceLine.h"
 #include "framework/Handles.h"

@@ -2,7 +2,7 @@
 // what each file gave kept while it stays unchanged.
 #include "skin/SkinFile.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "skin/ImageRoutines.h"
 #include "skin/SkinFileMemo.h"
 

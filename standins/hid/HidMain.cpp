@@ -3,7 +3,7 @@
 #include "ServiceLog.h"
 #include "ServiceWindow.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "framework/WinApp.h"
 
 namespace {

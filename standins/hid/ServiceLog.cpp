@@ -1,7 +1,7 @@
 // Composing and appending the service log line.
 #include "ServiceLog.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "framework/Handles.h"
 #include "settings/SettingsBlock.h"
 #include "settings/SettingsStore.h"

@@ -1,7 +1,7 @@
 // The service window: never shown; closing it ends the message loop.
 #include "ServiceWindow.h"
 
-#include "app/LightingService.h"
+#include "devices/LightingService.h"
 #include "framework/WndClass.h"
 
 #include <string_view>

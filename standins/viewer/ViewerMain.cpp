@@ -1,6 +1,6 @@
 // viewer.exe <document>: appends one line with the document's path to viewer.log in the
 // program's data folder and ends, as a document viewer that opened it would leave a trace.
-#include "app/Paths.h"
+#include "base/Paths.h"
 
 #include "framework/Handles.h"
 

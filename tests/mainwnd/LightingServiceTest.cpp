@@ -1,6 +1,6 @@
 // The lighting service started, stopped and restarted for real: the stand-in hid.exe, its
 // window, its processes and its log, with Apply writing the file the new service reads.
-#include "app/LightingService.h"
+#include "devices/LightingService.h"
 #include "mainwnd/HalcyDlg.h"
 #include "settings/SettingsStore.h"
 

@@ -4,7 +4,7 @@
 // service behind.
 #pragma once
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 
 #include "ProgramProcess.h"
 #include "ServiceProbe.h"

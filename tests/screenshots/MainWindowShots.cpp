@@ -9,7 +9,7 @@
 #include "TempFolder.h"
 #include "WindowShot.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "settings/SettingsStore.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 // The lighting service hid.exe seen from outside: its windows, its processes and its log.
 #pragma once
 
-#include "app/LightingService.h"
+#include "devices/LightingService.h"
 #include "framework/Handles.h"
 
 #include "Poll.h"

@@ -10,7 +10,7 @@
 #include "ServiceProbe.h"
 #include "UserSettings.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 
 #include <optional>
 #include <string>

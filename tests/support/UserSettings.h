@@ -5,7 +5,7 @@
 #include "FileText.h"
 #include "ServiceProbe.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "settings/SettingsStore.h"
 
 #include <windows.h>

@@ -2,7 +2,7 @@
 // their fallbacks, crops, mask regions and blending.
 #include "skin/ImageRoutines.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "framework/ComPtr.h"
 #include "skin/ImageHeader.h"
 

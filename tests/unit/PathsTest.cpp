@@ -1,6 +1,6 @@
 // Program and data folders: path cutting, folder creation and the help document's place.
 #include "app/HalcyApp.h"
-#include "app/Paths.h"
+#include "base/Paths.h"
 
 #include "FileText.h"
 #include "TempFolder.h"

@@ -4,7 +4,7 @@
 #include "GalleryWindow.h"
 #include "Screenshot.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "framework/WinApp.h"
 #include "skin/SkinFile.h"
 

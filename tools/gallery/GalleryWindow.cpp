@@ -1,7 +1,7 @@
 // CGalleryWnd: the composed background, the controls dressed from the skin, the labels.
 #include "GalleryWindow.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "settings/SettingsBlock.h"
 #include "skin/SkinFile.h"
 #include "skin/Surface.h"

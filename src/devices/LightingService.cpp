@@ -1,7 +1,7 @@
 // Starting, stopping and restarting the lighting service.
-#include "app/LightingService.h"
+#include "devices/LightingService.h"
 
-#include "app/Paths.h"
+#include "base/Paths.h"
 #include "framework/DebugTraceLine.h"
 #include "framework/Handles.h"
 #include "framework/MessageWait.h"

@@ -1,5 +1,5 @@
 // The process-wide folders, computed once during start-up.
-#include "app/Paths.h"
+#include "base/Paths.h"
 
 #include <windows.h>
 
