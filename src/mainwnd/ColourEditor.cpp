@@ -6,13 +6,10 @@
 #include "settings/ColourConversions.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cwchar>
 
 namespace {
 
-constexpr float kPercent = 100.0f;
-constexpr float kPercentToFraction = 0.01f;
 constexpr int kComponentMax = 255;
 constexpr size_t kHexDigits = 6;
 constexpr WPARAM kEnterKey = VK_RETURN;
@@ -21,13 +18,7 @@ constexpr const wchar_t* kComponentMinText = L"0";
 
 int Trunc(float value)
 {
-    return static_cast<int>(value); // toward zero, as the fields and sliders show it
-}
-
-// Only the low 8 bits of each component make it into a colour word.
-ColourWord MakeColourWord(int r, int g, int b)
-{
-    return static_cast<ColourWord>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+    return static_cast<int>(value); // toward zero, as the fields show it
 }
 
 float ReadFloat(const std::wstring& text)
@@ -42,90 +33,52 @@ int ReadInt(const std::wstring& text)
 
 } // namespace
 
-ColourWord* CHalcyDlg::TargetColours() noexcept
+// Takes `colour` as the one in hand, stores it and brings every control of the editor in step,
+// except those the person moved, which already show it.
+void CHalcyDlg::EditColour(const EditorColour& colour, ColourSource moved)
 {
-    return m_audioSwShown == 1 ? m_cfg.fMusicInfo.colours : RecordInUse().colours;
-}
+    m_cursor.EditColour(colour);
+    if (moved != ColourSource::rgbSlider)
+        SetRgbSliders(colour);
+    if (moved != ColourSource::hsvControl) {
+        m_knobHue.SetPos(colour.hue);
+        m_sliderSaturation.SetPos(colour.saturation);
+        m_sliderBrightness.SetPos(colour.brightness);
+    }
 
-std::int32_t& CHalcyDlg::TargetSameColour() noexcept
-{
-    return m_audioSwShown == 1 ? m_cfg.fMusicInfo.sameColour : RecordInUse().sameColour;
-}
+    m_editRgb[0].ShowText(std::to_wstring(colour.r));
+    m_editRgb[1].ShowText(std::to_wstring(colour.g));
+    m_editRgb[2].ShowText(std::to_wstring(colour.b));
 
-void CHalcyDlg::OnColourEdited(ColourSource source)
-{
-    float r, g, b;
-    if (source == ColourSource::fromRgb) {
-        r = static_cast<float>(m_sliderRed.GetPos());
-        g = static_cast<float>(m_sliderGreen.GetPos());
-        b = static_cast<float>(m_sliderBlue.GetPos());
-        const Hsv hsv = RgbToHsv(r, g, b);
-        m_hue = Trunc(hsv.h);
-        m_knobHue.SetPos(m_hue);
-        float saturation = std::min(hsv.s * kPercent, kPercent);
-        if (!(saturation > 0.0f))
-            saturation = 0.0f;
-        m_sliderSaturation.SetPos(Trunc(saturation));
-        m_sliderBrightness.SetPos(Trunc(hsv.v));
+    if (m_cursor.EditedSameColour() != 0) {
+        for (CColorBtn2& swatch : m_swatch)
+            swatch.SetColor(colour.r, colour.g, colour.b);
     } else {
-        // The hue in hand, not the knob's: a turn of the knob has 359 steps, so it reads hue 0
-        // back as 359, and converting that would tint a pure colour.
-        const float h = static_cast<float>(m_hue);
-        const float s = static_cast<float>(m_sliderSaturation.GetPos()) * kPercentToFraction;
-        const float v = static_cast<float>(m_sliderBrightness.GetPos());
-        const Rgb rgb = HsvToRgb(h, s, v);
-        r = rgb.r;
-        g = rgb.g;
-        b = rgb.b;
-        m_sliderRed.SetPos(Trunc(r));
-        m_sliderGreen.SetPos(Trunc(g));
-        m_sliderBlue.SetPos(Trunc(b));
+        m_swatch[m_cursor.Slot()].SetColor(colour.r, colour.g, colour.b);
     }
-
-    m_editRgb[0].ShowText(std::to_wstring(Trunc(r)));
-    m_editRgb[1].ShowText(std::to_wstring(Trunc(g)));
-    m_editRgb[2].ShowText(std::to_wstring(Trunc(b)));
-
-    const ColourWord colour = MakeColourWord(Trunc(r), Trunc(g), Trunc(b));
-    ColourWord* target = TargetColours();
-    if (TargetSameColour() != 0) {
-        for (int i = 0; i < kColourSlots; ++i) {
-            m_swatch[i].SetColor(Trunc(r), Trunc(g), Trunc(b));
-            target[i] = colour;
-        }
-    } else if (m_selectedSwatch) {
-        m_selectedSwatch->SetColor(Trunc(r), Trunc(g), Trunc(b));
-        target[m_selectedSwatch - m_swatch] = colour;
-    }
-    m_editHex.ShowText(RgbToHexText(r, g, b));
+    m_editHex.ShowText(colour.HexText());
 }
 
-void CHalcyDlg::SetRgbSliders(COLORREF colour)
+void CHalcyDlg::SetRgbSliders(const EditorColour& colour)
 {
-    m_sliderRed.SetPos(GetRValue(colour));
-    m_sliderGreen.SetPos(GetGValue(colour));
-    m_sliderBlue.SetPos(GetBValue(colour));
+    m_sliderRed.SetPos(colour.r);
+    m_sliderGreen.SetPos(colour.g);
+    m_sliderBlue.SetPos(colour.b);
 }
 
 void CHalcyDlg::CommitColourField(CClrEdit* field)
 {
-    int r, g, b;
+    EditorColour typed;
     if (field == &m_editHex) {
         const Rgb rgb = HexTextToRgb(m_editHex.GetText());
-        r = Trunc(rgb.r);
-        g = Trunc(rgb.g);
-        b = Trunc(rgb.b);
+        typed = FromRgb(Trunc(rgb.r), Trunc(rgb.g), Trunc(rgb.b));
     } else {
         // A pasted value never passed the key-up limit: keep it to a component's range, so
         // the sliders, the fields and the stored colour agree.
-        r = std::clamp(ReadInt(m_editRgb[0].GetText()), 0, kComponentMax);
-        g = std::clamp(ReadInt(m_editRgb[1].GetText()), 0, kComponentMax);
-        b = std::clamp(ReadInt(m_editRgb[2].GetText()), 0, kComponentMax);
+        auto component = [](const CClrEdit& edit) { return std::clamp(ReadInt(edit.GetText()), 0, kComponentMax); };
+        typed = FromRgb(component(m_editRgb[0]), component(m_editRgb[1]), component(m_editRgb[2]));
     }
-    m_sliderRed.SetPos(r);
-    m_sliderGreen.SetPos(g);
-    m_sliderBlue.SetPos(b);
-    OnColourEdited(ColourSource::fromRgb);
+    EditColour(typed, ColourSource::elsewhere);
     m_pendingEdit = nullptr;
     ::SetFocus(m_btnProfile[0].m_hWnd);
 }
@@ -136,10 +89,8 @@ void CHalcyDlg::OnSlotClicked(HWND source)
     SelectInGroup(m_swatch, source, &slot);
     if (slot < 0)
         return;
-    SetRgbSliders(m_swatch[slot].GetColor());
-    m_selectedSwatch = &m_swatch[slot];
-    m_selectedSlot = slot;
-    OnColourEdited(ColourSource::fromRgb);
+    m_cursor.ChooseSlot(slot);
+    EditColour(FromWord(m_cursor.EditedColours()[slot]), ColourSource::elsewhere);
 }
 
 void CHalcyDlg::OnPresetClicked(HWND source)
@@ -148,19 +99,15 @@ void CHalcyDlg::OnPresetClicked(HWND source)
     SelectInGroup(m_preset, source, &preset);
     if (preset < 0)
         return;
-    const COLORREF colour = m_preset[preset].GetColor();
-    SetRgbSliders(colour);
-    m_swatch[m_selectedSlot].SetColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
-    OnColourEdited(ColourSource::fromRgb);
+    EditColour(FromWord(kDefaultPalette[static_cast<size_t>(preset)]), ColourSource::elsewhere);
 }
 
 void CHalcyDlg::OnSameColourClicked()
 {
     const bool on = !m_btnSameColour.IsSelected();
     m_btnSameColour.SetSelected(on);
-    m_selectedSwatch = &m_swatch[0];
-    m_selectedSlot = 0;
-    TargetSameColour() = on ? 1 : 0;
+    m_cursor.ChooseSlot(0);
+    m_cursor.EditedSameColour() = on ? 1 : 0;
     RefreshPanel(true);
 }
 

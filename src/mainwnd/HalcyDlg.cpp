@@ -44,8 +44,6 @@ CHalcyDlg::CHalcyDlg() noexcept
       m_hIcon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 0,
                                               0, LR_DEFAULTSIZE | LR_SHARED)))
 {
-    // The references always name a group of the live block, even before the settings load.
-    PointAtGroup(m_curGroup);
 }
 
 LRESULT CHalcyDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -113,7 +111,7 @@ int CHalcyDlg::OnCreate(CREATESTRUCTW*)
     ::Sleep(kDiscoveryPauseMs);
     // DRAM is offered even with no device found; SSD joins only through the warning dialog.
     AddGroup(kGroupDram);
-    m_curGroup = m_groups[0];
+    m_cursor.ShowGroup(m_groups[0]);
     StartLightingService();
     ::SetCurrentDirectoryW(ProgramFolder().c_str());
     return 0;
@@ -146,21 +144,18 @@ BOOL CHalcyDlg::OnInitDialog()
     return TRUE;
 }
 
-// Points the references at a group of the current profile and gives it the discovered count.
-void CHalcyDlg::PointAtGroup(int group)
+// Shows a group of the current profile and gives it the discovered device count.
+void CHalcyDlg::ShowGroup(int group)
 {
-    GroupSettings& settings = m_cfg.current().group(group);
-    m_curSync = &settings.Synchronize;
-    m_curDevNum = &settings.DevNum;
-    m_curEffects = settings.effects;
+    m_cursor.ShowGroup(group);
     if (m_hWnd)
-        *m_curDevNum = m_devices.DeviceCount(group);
+        m_cursor.GroupInUse().DevNum = m_devices.DeviceCount(group);
 }
 
 void CHalcyDlg::ShowCurrentGroup()
 {
-    PointAtGroup(m_curGroup);
-    m_curRecord = SelectRecord(*m_curDevNum, *m_curSync);
+    ShowGroup(m_cursor.Group());
+    m_cursor.ChooseRecordOfGroup();
     RefreshPanel(true);
 }
 

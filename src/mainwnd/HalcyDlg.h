@@ -15,6 +15,7 @@
 #include "devices/DeviceList.h"
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
+#include "mainwnd/EditCursor.h"
 #include "settings/SettingsBlock.h"
 #include "skin/Bitmap.h"
 #include "skin/SkinValues.h"
@@ -70,7 +71,9 @@ public:
     const SettingsBlock& SavedSettings() const noexcept { return m_cfgSaved; }
     const DeviceList& Devices() const noexcept { return m_devices; }
     std::span<const int> AvailableGroups() const noexcept { return {m_groups, static_cast<size_t>(m_groupCount)}; }
-    int CurrentGroup() const noexcept { return m_curGroup; }
+    int CurrentGroup() const noexcept { return m_cursor.Group(); }
+    // What the window is editing: the group, record, mode, slot and colour in hand.
+    const EditCursor& Cursor() const noexcept { return m_cursor; }
 
     // Writes the live block to the settings file, makes it the saved block and restarts the
     // lighting service so it reads the file afresh. While the restart waits for the service,
@@ -85,13 +88,14 @@ protected:
 
 private:
     friend struct HalcyDlgTestAccess;
-    enum class ColourSource { fromRgb = 1, fromHsv = 2 };
+    // Which controls of the colour editor an edit came from: they already show it.
+    enum class ColourSource { rgbSlider, hsvControl, elsewhere };
 
     // Start (HalcyDlg.cpp)
     int OnCreate(CREATESTRUCTW* create);
     HCURSOR OnQueryDragIcon() const noexcept { return m_hIcon; }
     void AddGroup(int group) noexcept;
-    void PointAtGroup(int group);
+    void ShowGroup(int group);
     void ShowCurrentGroup();
     BOOL OnCommandWhileApplying(WPARAM wParam, LPARAM lParam);
 
@@ -134,8 +138,6 @@ private:
     void RefreshModeButtons(bool scrollModes);
     void UpdatePanelVisibility();
     void ScrollModeList(int top);
-    int DisplayIndex() const noexcept;
-    EffectInfo& RecordInUse() noexcept { return m_curEffects[m_curRecord]; }
 
     // Selection (Selection.cpp)
     bool CloseOpenMenu() noexcept;
@@ -146,8 +148,8 @@ private:
     void OnProfileClicked(HWND source);
 
     // Colour editor (ColourEditor.cpp)
-    void OnColourEdited(ColourSource source);
-    void SetRgbSliders(COLORREF colour);
+    void EditColour(const EditorColour& colour, ColourSource moved);
+    void SetRgbSliders(const EditorColour& colour);
     void CommitColourField(CClrEdit* field);
     // Takes the text of the field the person typed into, if any, as the new colour.
     void TakePendingColour();
@@ -157,8 +159,6 @@ private:
     void OnColourFieldClicked(CClrEdit& field);
     CClrEdit* ColourFieldOf(HWND wnd) noexcept;
     void OnColourFieldKeyUp(CClrEdit& field, WPARAM key);
-    ColourWord* TargetColours() noexcept;
-    std::int32_t& TargetSameColour() noexcept;
 
     // Window messages (WindowMessages.cpp)
     void OnMouseMove(HWND source, LPARAM point);
@@ -179,6 +179,7 @@ private:
     HICON m_hIcon;                   // shared resource icon: the system owns it
     SettingsBlock m_cfg{};           // live block: every control edits it
     SettingsBlock m_cfgSaved{};      // what was last read from or written to the settings file
+    EditCursor m_cursor{m_cfg};      // what the controls edit in the live block
     DeviceList m_devices;            // descriptor documents of each group, from discovery
     Bitmap m_background;             // the background picture with the fixed skin pictures drawn in
     std::wstring m_backgroundSource; // what m_background was composed from
@@ -214,29 +215,14 @@ private:
     CPngListBtn m_btnSameColour;
     CMaskWindow m_mask; // covers the window while the warning dialog is open
 
-    // Copies of the switches taken by every panel refresh: the view follows these.
-    int m_ledSwShown = 1;
-    int m_audioSwShown = 0;
-    int m_syncSwShown = 0;
-    int m_razerSwShown = 0;
     int m_layoutBuilt = 0;
 
     int m_groupCount = 0;
     int m_groups[kMaxGroups] = {}; // available groups in the order they became available
-    int m_curGroup = kGroupDram;   // the shown group
     RECT m_groupRect{};            // anchor of the group button column
-    std::int32_t* m_curSync = nullptr;
-    std::int32_t* m_curDevNum = nullptr;
-    EffectInfo* m_curEffects = nullptr;
-    int m_curRecord = 0; // 0 all devices, k device k
-    int m_curMode = 0;
-    std::wstring m_modeName;
-    RECT m_modeListRect{}; // the topmost visible mode button
+    std::wstring m_modeName;       // the caption of the mode in use, painted above the panel
+    RECT m_modeListRect{};         // the topmost visible mode button
     int m_pointerInModeList = 0;
-    CColorBtn2* m_selectedSwatch = nullptr;
-    int m_selectedSlot = 0;
-    int m_variantChoice = 0;
-    int m_hue = 0;                     // the hue the colour editor shows, kept apart from the knob's 359-step turn
     CClrEdit* m_pendingEdit = nullptr; // a clicked colour field whose text is not taken yet
     bool m_warningOpen = false;
     bool m_applying = false;           // Apply is under way: its restart waits for the service

@@ -69,17 +69,17 @@ void CHalcyDlg::PaintScreen(HDC dc)
     DrawSkinText(dc, L"LED_TEXT", L"1", kLabelFormat);
 
     int display;
-    if (m_syncSwShown != 0) {
+    if (m_cursor.Shown().sync != 0) {
         display = kSyncDisplay;
         DrawSkinText(dc, L"LED_TEXT", L"2", kLabelFormat, GetSkinString(L"LED_STRING", L"6", L""));
         DrawSkinPicture(dc, L"MAINPIC", L"5", SkinFolder());
         DrawSkinPicture(dc, L"MAINPIC", L"6", SkinFolder());
-    } else if (m_audioSwShown != 0) {
+    } else if (m_cursor.Shown().audio != 0) {
         display = kMusicDisplay;
         DrawSkinText(dc, L"LED_TEXT", L"2", kLabelFormat, GetSkinString(L"LED_STRING", L"1", L""));
         DrawSkinText(dc, L"LED_TEXT", L"22", kLabelFormat);
     } else {
-        display = ModeIndex(m_curMode);
+        display = ModeIndex(m_cursor.Mode());
         DrawSkinText(dc, L"LED_TEXT", L"2", kLabelFormat, m_modeName);
     }
     const ModeTraits& traits = kModeTraits[static_cast<size_t>(display)];
@@ -89,7 +89,7 @@ void CHalcyDlg::PaintScreen(HDC dc)
         ::SelectObject(dc, smallFont.get());
         DrawLabels(dc, {L"12", L"16"}, kCentredLabelFormat);
     }
-    if (m_audioSwShown != 0)
+    if (m_cursor.Shown().audio != 0)
         DrawLabels(dc, {L"23", L"24"}, kCentredLabelFormat);
 
     ::SelectObject(dc, largeFont.get());

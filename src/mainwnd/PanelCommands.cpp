@@ -90,7 +90,7 @@ BOOL CHalcyDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         OnSameColourClicked();
     } else if (const int variant = IndexOf(m_btnVariant, source); variant >= 0) {
         SelectInGroup(m_btnVariant, source);
-        m_variantChoice = variant; // the record takes it on Apply
+        m_cursor.ChooseVariant(variant); // the record takes it on Apply
     } else if (field) {
         OnColourFieldClicked(*field);
     }
@@ -101,12 +101,12 @@ BOOL CHalcyDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 // variant and colours into the music record while music mode is on), then applies.
 void CHalcyDlg::OnApplyButton()
 {
-    EffectInfo& record = RecordInUse();
+    EffectInfo& record = m_cursor.RecordInUse();
     record.speed = SpeedFromStep(m_sliderSpeed.GetPos());
-    record.mode = m_curMode;
+    record.mode = m_cursor.Mode();
 
     const bool music = m_cfg.audio_sw == 1;
-    (music ? m_cfg.fMusicInfo.variant : record.variant) = m_variantChoice;
+    (music ? m_cfg.fMusicInfo.variant : record.variant) = m_cursor.Variant();
     ColourWord* colours = music ? m_cfg.fMusicInfo.colours : record.colours;
     for (int i = 0; i < kColourSlots; ++i)
         colours[i] = m_swatch[i].GetColor();
@@ -118,8 +118,8 @@ void CHalcyDlg::OnApplyButton()
 
 void CHalcyDlg::OnResetButton()
 {
-    if (m_audioSwShown != 1)
-        ResetEffectInfo(RecordInUse(), m_curMode);
+    if (!m_cursor.MusicShown())
+        ResetEffectInfo(m_cursor.RecordInUse(), m_cursor.Mode());
     else
         ResetMusicInfo(m_cfg.fMusicInfo);
     RefreshPanel(false);
@@ -162,15 +162,14 @@ void CHalcyDlg::OnRazerSwitch()
 void CHalcyDlg::OnModeChosen(int mode)
 {
     m_modeName = m_btnMode[mode].GetCaption();
-    m_curMode = mode;
-    RecordInUse().mode = mode;
+    m_cursor.ChooseMode(mode);
     UpdatePanelVisibility();
 }
 
 void CHalcyDlg::TakeModeOfRecordInUse()
 {
-    m_curMode = RecordInUse().mode;
-    m_modeName = m_btnMode[ModeIndex(m_curMode)].GetCaption();
+    m_cursor.TakeModeOfRecordInUse();
+    m_modeName = m_btnMode[ModeIndex(m_cursor.Mode())].GetCaption();
 }
 
 // Positions come from the sliders and the knob, which stay within their ranges; a value
@@ -180,36 +179,35 @@ LRESULT CHalcyDlg::OnSliderPos(WPARAM value, LPARAM id)
     CloseOpenMenu();
     TakePendingColour();
     const auto position = static_cast<int>(value);
-    auto move = [position](auto& control) { control.SetPos(ClampedTo(control, position)); };
+    auto move = [position](auto& control) {
+        const int clamped = ClampedTo(control, position);
+        control.SetPos(clamped);
+        return clamped;
+    };
+    const EditorColour colour = m_cursor.Colour();
     switch (static_cast<UINT>(id)) {
     case kModeScrollId:
         move(m_modeScroll);
         ScrollModeList(m_modeScroll.GetPos());
         break;
     case kSliderRedId:
-        move(m_sliderRed);
-        OnColourEdited(ColourSource::fromRgb);
+        EditColour(FromRgb(move(m_sliderRed), colour.g, colour.b), ColourSource::rgbSlider);
         break;
     case kSliderGreenId:
-        move(m_sliderGreen);
-        OnColourEdited(ColourSource::fromRgb);
+        EditColour(FromRgb(colour.r, move(m_sliderGreen), colour.b), ColourSource::rgbSlider);
         break;
     case kSliderBlueId:
-        move(m_sliderBlue);
-        OnColourEdited(ColourSource::fromRgb);
+        EditColour(FromRgb(colour.r, colour.g, move(m_sliderBlue)), ColourSource::rgbSlider);
         break;
     case kSliderSaturationId:
-        move(m_sliderSaturation);
-        OnColourEdited(ColourSource::fromHsv);
+        EditColour(FromHsv(colour.hue, move(m_sliderSaturation), colour.brightness), ColourSource::hsvControl);
         break;
     case kKnobHueId:
-        move(m_knobHue);
-        m_hue = ClampedTo(m_knobHue, position); // 0 stays 0, though the knob reads it as 359
-        OnColourEdited(ColourSource::fromHsv);
+        // The position set, not the knob's reading: 0 stays 0, though the knob reads it as 359.
+        EditColour(FromHsv(move(m_knobHue), colour.saturation, colour.brightness), ColourSource::hsvControl);
         break;
     case kSliderBrightnessId:
-        move(m_sliderBrightness);
-        OnColourEdited(ColourSource::fromHsv);
+        EditColour(FromHsv(colour.hue, colour.saturation, move(m_sliderBrightness)), ColourSource::hsvControl);
         break;
     case kSliderSpeedId:
         move(m_sliderSpeed); // the record takes it on Apply

@@ -54,47 +54,34 @@ std::wstring LanguageName(int language)
 
 } // namespace
 
-int CHalcyDlg::DisplayIndex() const noexcept
-{
-    if (m_syncSwShown == 1)
-        return kSyncDisplay;
-    if (m_audioSwShown == 1)
-        return kMusicDisplay;
-    return ModeIndex(m_curMode);
-}
-
 void CHalcyDlg::RefreshPanel(bool scrollModes)
 {
     m_btnLanguage.SetCaptionEx(LanguageName(m_cfg.lan_id), 0, CPngListBtn::kNoIndex);
     RefreshSwitches();
     m_sliderLevel.SetPos(m_cfg.fMusicInfo.level);
 
-    const std::vector<int> ledCounts = FirstDeviceLedCounts(m_devices.Documents(m_curGroup));
-    RefreshFromDiscovery(m_cfg.current().group(m_curGroup), ledCounts);
+    const std::vector<int> ledCounts = FirstDeviceLedCounts(m_devices.Documents(m_cursor.Group()));
+    RefreshFromDiscovery(m_cursor.GroupInUse(), ledCounts);
     RefreshGroupCaptions(static_cast<int>(ledCounts.size()));
     RefreshColourSlots();
     TakeModeOfRecordInUse();
     RefreshModeButtons(scrollModes);
 
-    const int variant = m_audioSwShown == 1 ? m_cfg.fMusicInfo.variant : RecordInUse().variant;
-    m_variantChoice = variant;
-    m_btnVariant[0].SetSelected(variant == 0);
-    m_btnVariant[1].SetSelected(variant == 1);
+    m_cursor.TakeVariantOfRecordInUse();
+    m_btnVariant[0].SetSelected(m_cursor.Variant() == 0);
+    m_btnVariant[1].SetSelected(m_cursor.Variant() == 1);
 
-    m_sliderSpeed.SetPos(StepFromSpeed(RecordInUse().speed));
+    m_sliderSpeed.SetPos(StepFromSpeed(m_cursor.RecordInUse().speed));
     UpdatePanelVisibility();
 }
 
 // The view follows copies of the switches, taken here.
 void CHalcyDlg::RefreshSwitches()
 {
-    m_ledSwShown = m_cfg.led_sw;
+    m_cursor.TakeSwitches();
     m_btnLedSw.SetSelected(m_cfg.led_sw == 0);
-    m_audioSwShown = m_cfg.audio_sw;
     m_btnAudioSw.SetSelected(m_cfg.audio_sw != 0);
-    m_syncSwShown = m_cfg.sync_sw;
     m_btnSyncSw.SetSelected(m_cfg.sync_sw != 0);
-    m_razerSwShown = m_cfg.razer_sw;
     m_btnRazerSw.SetSelected(m_cfg.razer_sw != 0);
 }
 
@@ -105,50 +92,39 @@ void CHalcyDlg::RefreshGroupCaptions(int documentCount)
         m_btnGroup[group].SetCaptionEx(GetFuncString(kGroupNameText + group), 0, CPngListBtn::kNoIndex);
     if (documentCount <= 1)
         return;
-    const std::wstring caption = m_curRecord == 0
-                                     ? GetFuncString(kAllDevicesText)
-                                     : GetFuncString(kGroupNameText + m_curGroup) + std::to_wstring(m_curRecord);
-    m_btnGroup[m_curGroup].SetCaptionEx(caption, 0, CPngListBtn::kNoIndex);
+    const int group = m_cursor.Group();
+    const int record = m_cursor.Record();
+    const std::wstring caption =
+        record == 0 ? GetFuncString(kAllDevicesText) : GetFuncString(kGroupNameText + group) + std::to_wstring(record);
+    m_btnGroup[group].SetCaptionEx(caption, 0, CPngListBtn::kNoIndex);
 }
 
-// Loads the slots from the record being edited and hands the selected slot's colour to
-// the colour editor, which brings every other control in step.
+// Loads the slots from the record being edited and makes the selected slot's colour the one in
+// hand, which stores it again: while the same colour is on, in every slot.
 void CHalcyDlg::RefreshColourSlots()
 {
-    ColourWord selected;
-    if (m_audioSwShown != 1) {
-        const EffectInfo& record = RecordInUse();
-        const bool same = record.sameColour != 0;
-        m_btnSameColour.SetSelected(same);
-        for (int i = 0; i < kColourSlots; ++i) {
-            SetColour(m_swatch[i], same ? record.colours[0] : record.colours[i]);
-            m_swatch[i].SetCaption(SlotCaption(L"2", i));
-            m_swatch[i].EnableWindow(!same);
-        }
-        m_btnSameColour.SetCaptionEx(GetSkinString(L"LED_STRING", L"3", L""), 0, CPngListBtn::kNoIndex);
-        selected = record.colours[m_selectedSlot];
-    } else {
-        const MusicInfo& music = m_cfg.fMusicInfo;
-        m_btnSameColour.SetSelected(music.sameColour != 0);
-        for (int i = 0; i < kColourSlots; ++i) {
-            SetColour(m_swatch[i], music.colours[i]);
-            m_swatch[i].SetCaption(SlotCaption(L"4", i));
-            m_swatch[i].EnableWindow(true);
-        }
-        m_btnSameColour.SetCaptionEx(GetSkinString(L"LED_STRING", L"5", L""), 0, CPngListBtn::kNoIndex);
-        selected = music.colours[m_selectedSlot];
+    const bool music = m_cursor.MusicShown();
+    const ColourWord* colours = m_cursor.EditedColours();
+    const bool same = m_cursor.EditedSameColour() != 0;
+    // The same colour shows in every slot of a record, whose other slots cannot be chosen; the
+    // music record shows each slot's own.
+    const bool oneColour = same && !music;
+    m_btnSameColour.SetSelected(same);
+    for (int i = 0; i < kColourSlots; ++i) {
+        SetColour(m_swatch[i], oneColour ? colours[0] : colours[i]);
+        m_swatch[i].SetCaption(SlotCaption(music ? L"4" : L"2", i));
+        m_swatch[i].EnableWindow(!oneColour);
     }
-    m_selectedSwatch = &m_swatch[m_selectedSlot];
-    SetRgbSliders(selected);
-    OnColourEdited(ColourSource::fromRgb);
+    m_btnSameColour.SetCaptionEx(GetSkinString(L"LED_STRING", music ? L"5" : L"3", L""), 0, CPngListBtn::kNoIndex);
+    EditColour(FromWord(colours[m_cursor.Slot()]), ColourSource::elsewhere);
 }
 
 // Mode, group and profile buttons are choices of the normal display only.
 void CHalcyDlg::RefreshModeButtons(bool scrollModes)
 {
-    const bool normalDisplay = m_audioSwShown != 1 && m_syncSwShown != 1;
+    const bool normalDisplay = m_cursor.NormalDisplay();
     for (int i = 0; i < kModeCount; ++i) {
-        m_btnMode[i].SetSelected(i == m_curMode);
+        m_btnMode[i].SetSelected(i == m_cursor.Mode());
         m_btnMode[i].EnableWindow(normalDisplay);
     }
     for (CPngListBtn& group : m_btnGroup)
@@ -159,7 +135,7 @@ void CHalcyDlg::RefreshModeButtons(bool scrollModes)
 
     if (scrollModes) {
         const int lastOnFirstPage = kVisibleModeRows;
-        const int mode = ModeIndex(m_curMode);
+        const int mode = ModeIndex(m_cursor.Mode());
         const int top = mode > lastOnFirstPage ? mode - lastOnFirstPage : 0;
         m_modeScroll.SetPos(top);
         ScrollModeList(top);
@@ -168,7 +144,7 @@ void CHalcyDlg::RefreshModeButtons(bool scrollModes)
 
 void CHalcyDlg::UpdatePanelVisibility()
 {
-    const int display = DisplayIndex();
+    const int display = m_cursor.DisplayIndex();
     const ModeTraits& traits = kModeTraits[static_cast<size_t>(display)];
     const bool colours = traits.colours != ColourOffer::None;
 
@@ -186,9 +162,9 @@ void CHalcyDlg::UpdatePanelVisibility()
     for (const CPngListBtn& variant : m_btnVariant)
         Show(variant, traits.variant);
 
-    const int ledCount = RecordInUse().ledCount;
+    const int ledCount = m_cursor.RecordInUse().ledCount;
     for (int i = 0; i < kColourSlots; ++i)
-        Show(m_swatch[i], i < ledCount && (m_audioSwShown != 0 || colours));
+        Show(m_swatch[i], i < ledCount && (m_cursor.Shown().audio != 0 || colours));
     if (traits.colours == ColourOffer::One) {
         Show(m_swatch[0], true);
         Show(m_btnSameColour, false);

@@ -53,7 +53,7 @@ bool CHalcyDlg::CloseOpenMenu() noexcept
     g_openMenu.reset();
     if (m_menuGroup >= 0) {
         m_menuGroup = -1;
-        SelectInGroup(m_btnGroup, m_btnGroup[m_curGroup].GetSafeHwnd());
+        SelectInGroup(m_btnGroup, m_btnGroup[m_cursor.Group()].GetSafeHwnd());
     }
     return wasOpen;
 }
@@ -114,12 +114,11 @@ void CHalcyDlg::OnGroupClicked(HWND source)
     if (m_devices.DeviceCount(group) > 1) {
         OpenDropDownMenu(m_btnGroup[group], group);
         if (m_menuGroup != group) // no list could be made: the shown group stays
-            SelectInGroup(m_btnGroup, m_btnGroup[m_curGroup].GetSafeHwnd());
+            SelectInGroup(m_btnGroup, m_btnGroup[m_cursor.Group()].GetSafeHwnd());
         return;
     }
-    m_curGroup = group;
-    PointAtGroup(group);
-    m_curRecord = 1;
+    ShowGroup(group);
+    m_cursor.ChooseRecord(1);
     RefreshPanel(true);
 }
 
@@ -130,12 +129,11 @@ void CHalcyDlg::OnMenuSelection(int value, int menuGroup)
 {
     if (value >= kAllDevicesValue && value <= kLastDeviceValue) {
         if (menuGroup >= 0) {
-            m_curGroup = menuGroup;
-            PointAtGroup(menuGroup);
+            ShowGroup(menuGroup);
             SelectInGroup(m_btnGroup, m_btnGroup[menuGroup].GetSafeHwnd());
         }
-        *m_curSync = value == kAllDevicesValue ? 1 : 0;
-        m_curRecord = value - kAllDevicesValue;
+        m_cursor.GroupInUse().Synchronize = value == kAllDevicesValue ? 1 : 0;
+        m_cursor.ChooseRecord(value - kAllDevicesValue);
         TakeModeOfRecordInUse();
         UpdatePanelVisibility();
         RefreshPanel(true);
@@ -163,18 +161,9 @@ void CHalcyDlg::OnProfileClicked(HWND source)
         ::MessageBoxW(m_hWnd, kSaveProfileText, kSaveProfileCaption, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK)
         ApplySettings();
 
-    const std::int32_t language = m_cfg.lan_id;
-    m_cfg = m_cfgSaved;
-    m_cfg.led_sw = m_ledSwShown;
-    m_cfg.CurrentProfile = profile;
-    m_cfg.lan_id = language;
-    m_cfg.audio_sw = 0;
-    m_cfg.sync_sw = 0;
-    m_audioSwShown = 0;
-    m_syncSwShown = 0;
-
-    PointAtGroup(m_curGroup);
-    m_curRecord = *m_curDevNum == 1 || *m_curSync == 0 ? 1 : 0;
+    m_cursor.StartProfileOver(m_cfgSaved, profile);
+    ShowGroup(m_cursor.Group());
+    m_cursor.ChooseRecordAfterProfileSwitch();
     TakeModeOfRecordInUse();
     RefreshPanel(true);
 }

@@ -221,7 +221,7 @@ void CHalcyDlg::PlaceGroupColumn()
                 m_btnGroup[group].ShowWindow(SW_SHOW);
                 ++shown;
             }
-    m_btnGroup[m_curGroup].SetSelected(true);
+    m_btnGroup[m_cursor.Group()].SetSelected(true);
 }
 
 void CHalcyDlg::BuildModeList()
@@ -266,7 +266,6 @@ void CHalcyDlg::BuildColourEditor()
         m_swatch[i].SetColor(kComponentMax, 0, 0);
         m_swatch[i].SetTextColors(kSwatchCaptionColour, kSwatchCaptionColour, kSwatchCaptionColour);
     }
-    m_selectedSwatch = &m_swatch[m_selectedSlot];
     for (int i = 0; i < kPresetCount; ++i) {
         CreateSkinSwatch(m_preset[i], L"LED", Key(kFirstPresetKey + i));
         const ColourWord c = kDefaultPalette[static_cast<size_t>(i)];

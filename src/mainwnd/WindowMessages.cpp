@@ -97,7 +97,7 @@ void CHalcyDlg::AskForSsdGroup()
 void CHalcyDlg::ShowSsdGroup()
 {
     AddGroup(kGroupSsd);
-    m_curGroup = kGroupSsd;
+    m_cursor.ShowGroup(kGroupSsd);
     PlaceGroupColumn();
     SelectInGroup(m_btnGroup, m_btnGroup[kGroupSsd].GetSafeHwnd());
     ShowCurrentGroup();

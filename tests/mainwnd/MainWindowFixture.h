@@ -23,10 +23,10 @@ struct HalcyDlgTestAccess {
     CHalcyDlg& d;
 
     SettingsBlock& cfg() { return d.m_cfg; }
-    EffectInfo& record() { return d.RecordInUse(); }
-    int curRecord() const { return d.m_curRecord; }
-    int curMode() const { return d.m_curMode; }
-    int selectedSlot() const { return d.m_selectedSlot; }
+    const EffectInfo& record() const { return d.Cursor().RecordInUse(); }
+    int curRecord() const { return d.Cursor().Record(); }
+    int curMode() const { return d.Cursor().Mode(); }
+    int selectedSlot() const { return d.Cursor().Slot(); }
     const std::wstring& modeName() const { return d.m_modeName; }
     RECT modeListRect() const { return d.m_modeListRect; }
 
