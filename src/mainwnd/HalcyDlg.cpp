@@ -69,9 +69,8 @@ LRESULT CHalcyDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MENU_SELECTION: {
         if (m_applying)
             return 0;
-        const int menuGroup = m_menuGroup;
-        m_menuGroup = -1; // the choice decides the shown group, not the closing
-        CloseOpenMenu();
+        const int menuGroup = m_list.DeviceGroup();
+        m_list.Close(); // the choice decides the shown group, not the closing
         OnMenuSelection(HIWORD(lParam), menuGroup);
         return CDialog::WindowProc(message, wParam, lParam);
     }

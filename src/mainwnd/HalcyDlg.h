@@ -5,6 +5,7 @@
 // window messages (WindowMessages.cpp) and painting (Painting.cpp).
 #pragma once
 
+#include "controls/ButtonMenu.h"
 #include "controls/ColourEdit.h"
 #include "controls/HSliderBar.h"
 #include "controls/Knob.h"
@@ -15,6 +16,7 @@
 #include "devices/DeviceList.h"
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
+#include "mainwnd/DropDownList.h"
 #include "mainwnd/EditCursor.h"
 #include "settings/SettingsBlock.h"
 #include "skin/Bitmap.h"
@@ -45,8 +47,8 @@ constexpr UINT kSliderBrightnessId = 10007;
 constexpr UINT kSliderSpeedId = 10008;
 constexpr UINT kSliderLevelId = 10010;
 
-// Posted by a drop-down menu: the chosen item's value in the high word of lParam.
-constexpr UINT WM_MENU_SELECTION = WM_USER + 257;
+// Posted by a drop-down list: the chosen item's value in the high word of lParam.
+constexpr UINT WM_MENU_SELECTION = CPngBtnMenu::kDefaultClickMessage;
 // Messages from other programs, which find the window by its caption.
 constexpr UINT WM_PROGRAM_PING = WM_USER + 20;       // answered with 1
 constexpr UINT WM_PROGRAM_EXIT = WM_USER + 600;      // ends the program without applying
@@ -58,10 +60,6 @@ constexpr const wchar_t* kPreferenceCaption = L"VELDRIAN RGB Control_Preference"
 // Fixed areas of the client: the strip that moves the window and the mode list.
 constexpr RECT kDragStrip{0, 0, 1200, 48};
 constexpr RECT kModeListArea{91, 93, 242, 437};
-
-class CPngBtnMenu;
-// The drop-down menu the main window has open, if any.
-CPngBtnMenu* OpenDropDown() noexcept;
 
 class CHalcyDlg : public CDialog {
 public:
@@ -140,9 +138,8 @@ private:
     void ScrollModeList(int top);
 
     // Selection (Selection.cpp)
+    // Says whether a list was open.
     bool CloseOpenMenu() noexcept;
-    // The language menu, or the device menu of `group` (ignored for the language button).
-    void OpenDropDownMenu(const CPngListBtn& anchor, int group = -1);
     void OnGroupClicked(HWND source);
     void OnMenuSelection(int value, int menuGroup);
     void OnProfileClicked(HWND source);
@@ -214,6 +211,7 @@ private:
     CPngListBtn m_btnVariant[kVariantCount];
     CPngListBtn m_btnSameColour;
     CMaskWindow m_mask; // covers the window while the warning dialog is open
+    DropDownList m_list;
 
     int m_layoutBuilt = 0;
 
@@ -227,5 +225,4 @@ private:
     bool m_warningOpen = false;
     bool m_applying = false;           // Apply is under way: its restart waits for the service
     bool m_ssdQuestionWaiting = false; // the SSD question was asked for during Apply
-    int m_menuGroup = -1;              // the group whose device menu is open, -1 none
 };

@@ -64,7 +64,7 @@ BOOL CHalcyDlg::OnCommand(WPARAM wParam, LPARAM lParam)
         OnApplyButton();
     } else if (Is(m_btnLanguage, source)) {
         if (!menuWasOpen) // so a second click closes the menu
-            OpenDropDownMenu(m_btnLanguage);
+            m_list.OpenLanguages(m_hWnd, m_btnLanguage);
     } else if (Is(m_btnDefault, source)) {
         OnResetButton();
     } else if (Is(m_btnLedSw, source)) {
