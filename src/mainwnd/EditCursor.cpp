@@ -1,6 +1,20 @@
 // EditCursor: the editing position over the live block and the edits that follow from it.
 #include "mainwnd/EditCursor.h"
 
+#include <algorithm>
+
+bool EditCursor::OffersGroup(int group) const noexcept
+{
+    const std::span<const int> offered = OfferedGroups();
+    return std::find(offered.begin(), offered.end(), group) != offered.end();
+}
+
+void EditCursor::OfferGroup(int group) noexcept
+{
+    if (!OffersGroup(group) && m_offeredCount < kMaxGroups)
+        m_offered[m_offeredCount++] = group;
+}
+
 ColourWord* EditCursor::EditedColours() noexcept
 {
     return MusicShown() ? m_live.fMusicInfo.colours : RecordInUse().colours;

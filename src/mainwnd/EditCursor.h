@@ -9,6 +9,9 @@
 #include "settings/SettingsBlock.h"
 
 #include <cstdint>
+#include <span>
+
+constexpr int kMaxGroups = 4;
 
 class EditCursor {
 public:
@@ -47,6 +50,11 @@ public:
     // The index into the mode traits: the sync display, the music display or the mode's own.
     int DisplayIndex() const noexcept;
 
+    // The groups the window offers, in the order they became available; each once.
+    std::span<const int> OfferedGroups() const noexcept { return {m_offered, static_cast<size_t>(m_offeredCount)}; }
+    bool OffersGroup(int group) const noexcept;
+    void OfferGroup(int group) noexcept;
+
     void ShowGroup(int group) noexcept { m_group = group; }
     // The record the group's device count and synchronisation select.
     void ChooseRecordOfGroup() noexcept;
@@ -74,6 +82,8 @@ public:
 
 private:
     SettingsBlock& m_live;
+    int m_offered[kMaxGroups] = {};
+    int m_offeredCount = 0;
     int m_group = kGroupDram;
     int m_record = 0;
     int m_mode = 0;

@@ -10,7 +10,6 @@
 
 #include "resource.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -109,18 +108,11 @@ int CHalcyDlg::OnCreate(CREATESTRUCTW*)
     m_devices.DiscoverDram();
     ::Sleep(kDiscoveryPauseMs);
     // DRAM is offered even with no device found; SSD joins only through the warning dialog.
-    AddGroup(kGroupDram);
-    m_cursor.ShowGroup(m_groups[0]);
+    m_cursor.OfferGroup(kGroupDram);
+    m_cursor.ShowGroup(kGroupDram);
     StartLightingService();
     ::SetCurrentDirectoryW(ProgramFolder().c_str());
     return 0;
-}
-
-// Each group is listed once, in the order it became available.
-void CHalcyDlg::AddGroup(int group) noexcept
-{
-    if (std::find(m_groups, m_groups + m_groupCount, group) == m_groups + m_groupCount && m_groupCount < kMaxGroups)
-        m_groups[m_groupCount++] = group;
 }
 
 BOOL CHalcyDlg::OnInitDialog()

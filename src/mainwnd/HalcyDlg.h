@@ -31,7 +31,6 @@
 constexpr const wchar_t* kMainWindowCaption = L"VELDRIAN RGB Control_Config";
 // Window creation waits this long after the DRAM discovery.
 constexpr DWORD kDiscoveryPauseMs = 500;
-constexpr int kMaxGroups = 4;
 constexpr int kPresetCount = 5;
 constexpr int kVariantCount = 2;
 constexpr int kRgbFieldCount = 3;
@@ -68,7 +67,7 @@ public:
     const SettingsBlock& LiveSettings() const noexcept { return m_cfg; }
     const SettingsBlock& SavedSettings() const noexcept { return m_cfgSaved; }
     const DeviceList& Devices() const noexcept { return m_devices; }
-    std::span<const int> AvailableGroups() const noexcept { return {m_groups, static_cast<size_t>(m_groupCount)}; }
+    std::span<const int> AvailableGroups() const noexcept { return m_cursor.OfferedGroups(); }
     int CurrentGroup() const noexcept { return m_cursor.Group(); }
     // What the window is editing: the group, record, mode, slot and colour in hand.
     const EditCursor& Cursor() const noexcept { return m_cursor; }
@@ -92,7 +91,6 @@ private:
     // Start (HalcyDlg.cpp)
     int OnCreate(CREATESTRUCTW* create);
     HCURSOR OnQueryDragIcon() const noexcept { return m_hIcon; }
-    void AddGroup(int group) noexcept;
     void ShowGroup(int group);
     void ShowCurrentGroup();
     BOOL OnCommandWhileApplying(WPARAM wParam, LPARAM lParam);
@@ -215,11 +213,9 @@ private:
 
     int m_layoutBuilt = 0;
 
-    int m_groupCount = 0;
-    int m_groups[kMaxGroups] = {}; // available groups in the order they became available
-    RECT m_groupRect{};            // anchor of the group button column
-    std::wstring m_modeName;       // the caption of the mode in use, painted above the panel
-    RECT m_modeListRect{};         // the topmost visible mode button
+    RECT m_groupRect{};      // anchor of the group button column
+    std::wstring m_modeName; // the caption of the mode in use, painted above the panel
+    RECT m_modeListRect{};   // the topmost visible mode button
     int m_pointerInModeList = 0;
     CClrEdit* m_pendingEdit = nullptr; // a clicked colour field whose text is not taken yet
     bool m_warningOpen = false;

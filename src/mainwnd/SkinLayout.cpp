@@ -213,14 +213,13 @@ void CHalcyDlg::PlaceGroupColumn()
 {
     int shown = 0;
     for (int group = 0; group < kMaxGroups; ++group)
-        for (int k = 0; k < m_groupCount; ++k)
-            if (m_groups[k] == group) {
-                RECT place = m_groupRect;
-                ::OffsetRect(&place, 0, kGroupSpacing * shown);
-                m_btnGroup[group].MoveWindow(place);
-                m_btnGroup[group].ShowWindow(SW_SHOW);
-                ++shown;
-            }
+        if (m_cursor.OffersGroup(group)) {
+            RECT place = m_groupRect;
+            ::OffsetRect(&place, 0, kGroupSpacing * shown);
+            m_btnGroup[group].MoveWindow(place);
+            m_btnGroup[group].ShowWindow(SW_SHOW);
+            ++shown;
+        }
     m_btnGroup[m_cursor.Group()].SetSelected(true);
 }
 

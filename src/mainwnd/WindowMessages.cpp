@@ -96,7 +96,7 @@ void CHalcyDlg::AskForSsdGroup()
 // The SSD group joins the column and is shown at once.
 void CHalcyDlg::ShowSsdGroup()
 {
-    AddGroup(kGroupSsd);
+    m_cursor.OfferGroup(kGroupSsd);
     m_cursor.ShowGroup(kGroupSsd);
     PlaceGroupColumn();
     SelectInGroup(m_btnGroup, m_btnGroup[kGroupSsd].GetSafeHwnd());

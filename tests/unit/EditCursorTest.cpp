@@ -113,3 +113,15 @@ TEST_F(EditCursorTest, AProfileSwitchStartsOverFromTheSavedBlock)
     EXPECT_FALSE(m_cursor.MusicShown());
     EXPECT_EQ(m_cursor.Mode(), 7) << "the mode of the record the last row chose";
 }
+
+TEST(EditCursor, EachGroupIsOfferedOnceInTheOrderItCame)
+{
+    SettingsBlock live{};
+    EditCursor cursor{live};
+    for (int group : {kGroupDram, kGroupSsd, kGroupDram, kGroupSsd})
+        cursor.OfferGroup(group);
+    ASSERT_EQ(cursor.OfferedGroups().size(), 2u);
+    EXPECT_EQ(cursor.OfferedGroups()[0], kGroupDram);
+    EXPECT_EQ(cursor.OfferedGroups()[1], kGroupSsd);
+    EXPECT_FALSE(cursor.OffersGroup(2));
+}
