@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,6 +91,18 @@ public:
 
     static std::wstring SettingsFile() { return UserSettingsFile(); }
 
+    // What a start that showed no window leaves to see: a program still starting, or one that
+    // ended, with its exit code (0 when it found another instance running).
+    std::string WhyNoWindow() const
+    {
+        if (m_program->Running())
+            return "the program runs without its window";
+        char text[64];
+        std::snprintf(text, sizeof(text), "the program ended with exit code %lx",
+                      static_cast<unsigned long>(m_program->WaitForExit(0)));
+        return text;
+    }
+
     // Plants m_start as the settings file and starts the program on it, in the foreground. It
     // is started from another current folder than its own, as a shortcut may: it finds its
     // files beside its executable.
@@ -100,7 +113,7 @@ public:
         PlantUserSettings(m_start);
         m_program = std::make_unique<ProgramProcess>(ProgramProcess::DefaultExe(), m_devices.path());
         m_wnd = m_program->WaitForWindow(kCaption);
-        ASSERT_NE(m_wnd, nullptr);
+        ASSERT_NE(m_wnd, nullptr) << WhyNoWindow();
         ASSERT_TRUE(poll::Until([] { return service::Windows().size() == 1; }));
         ::SetForegroundWindow(m_wnd);
         ASSERT_TRUE(poll::Until([&] { return ::GetForegroundWindow() == m_wnd; }));
