@@ -44,9 +44,15 @@ void SkinDresser::Place(const CWnd& control, const RECT& place)
         control.MoveWindow(place);
 }
 
-void SkinDresser::Button(CPngListBtn& button, const wchar_t* section, const std::wstring& key) const
+void SkinDresser::Button(CPngListBtn& button, const wchar_t* section, const std::wstring& key)
 {
-    DressSkinButton(button, m_parent, section, key, m_background, m_dress);
+    Button(button, ParseSkinItem(GetSkinString(section, key.c_str(), L"")));
+}
+
+void SkinDresser::Button(CPngListBtn& button, const SkinItem& item)
+{
+    const std::vector<std::wstring> missing = DressSkinButton(button, m_parent, item, m_background, m_dress);
+    m_missing.insert(m_missing.end(), missing.begin(), missing.end());
 }
 
 void SkinDresser::Slider(CPngHSliderBar& slider, UINT id, const SkinItem& item, int minimum, int maximum)

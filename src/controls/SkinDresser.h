@@ -26,8 +26,10 @@ public:
     // The parent and background must outlive the dresser.
     SkinDresser(HWND parent, const Bitmap& background, SkinDress dress) noexcept;
 
-    // The button of the item at section/key, as DressSkinButton dresses it.
-    void Button(CPngListBtn& button, const wchar_t* section, const std::wstring& key) const;
+    // The button of the item at section/key, or of an item the caller placed, as DressSkinButton
+    // dresses it.
+    void Button(CPngListBtn& button, const wchar_t* section, const std::wstring& key);
+    void Button(CPngListBtn& button, const SkinItem& item);
     // Track faces from the item's set, thumb faces from its "_bar" set; the thumb at the top edge.
     void Slider(CPngHSliderBar& slider, UINT id, const SkinItem& item, int minimum, int maximum);
     void ScrollSlider(CPngVSliderBar& slider, const SkinItem& item, int minimum, int maximum);

@@ -141,37 +141,20 @@ void CGalleryWnd::LoadSet(const std::wstring& name, SkinImageSet& set, SIZE* siz
         m_missing.push_back(L"skins\\" + name + L"_normal.png");
 }
 
+template <class Dress>
+void CGalleryWnd::DressFromSkin(Dress dress)
+{
+    SkinDresser dresser(m_hWnd, m_background, SkinDress::kCreateWindow);
+    dress(dresser);
+    for (const std::wstring& file : dresser.MissingFiles())
+        m_missing.push_back(L"skins\\" + file);
+}
+
 CPngListBtn& CGalleryWnd::AddListButton(const SkinItem& item, const Dressing& ink, const std::wstring& label)
 {
-    // A "btnPng" item wears the shared face and names its icon after the first underscore.
-    std::wstring faceName = item.name;
-    std::wstring iconName;
-    if (faceName.find(L"btnPng") != std::wstring::npos) {
-        const size_t underscore = faceName.find(L'_');
-        iconName = underscore == std::wstring::npos ? faceName : faceName.substr(underscore + 1);
-        faceName = L"btnPng";
-    }
-    SkinImageSet faces;
-    SIZE size{};
-    LoadSet(faceName, faces, &size);
-
     auto button = std::make_unique<CPngListBtn>();
-    const RECT place = ToRect(item.rect);
-    button->Create(L"", kButtonStyle, place, m_hWnd, 0);
-    button->SetBackground(place.left, place.top, place.right, place.bottom, m_background);
-    button->SetImages({0, 0, size.cx, size.cy}, faces[SkinImageSet::kNormal], faces[SkinImageSet::kOver],
-                      faces[SkinImageSet::kDown], faces[SkinImageSet::kDisabled]);
-    button->SetFontHeight(15);
+    DressFromSkin([&](SkinDresser& dresser) { dresser.Button(*button, item); });
     button->SetTextColors(ink.normal, ink.over, ink.down, ink.disabled);
-    button->SetCaptionEx(item.text, 0, CPngListBtn::kNoIndex);
-    button->SetTooltipText(item.text.c_str(), false);
-    if (!iconName.empty()) {
-        SkinImageSet icons;
-        SIZE iconSize{};
-        LoadSet(iconName, icons, &iconSize);
-        button->SetIcons(&icons[SkinImageSet::kNormal], &icons[SkinImageSet::kOver], &icons[SkinImageSet::kDown], 0, 0,
-                         iconSize.cx, iconSize.cy);
-    }
     Track(*button, label);
     m_listButtons.push_back(std::move(button));
     return *m_listButtons.back();
@@ -198,15 +181,6 @@ CBitmapBtnEx& CGalleryWnd::AddPlainButton(const RECT& place, const std::wstring&
     Track(*button, L"plain " + caption);
     m_plainButtons.push_back(std::move(button));
     return *m_plainButtons.back();
-}
-
-template <class Dress>
-void CGalleryWnd::DressFromSkin(Dress dress)
-{
-    SkinDresser dresser(m_hWnd, m_background, SkinDress::kCreateWindow);
-    dress(dresser);
-    for (const std::wstring& file : dresser.MissingFiles())
-        m_missing.push_back(L"skins\\" + file);
 }
 
 CClrEdit& CGalleryWnd::AddEdit(int key, bool hexOnly)
