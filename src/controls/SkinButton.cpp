@@ -14,6 +14,7 @@ constexpr COLORREF kCaptionOver = 0xFFFFFF;
 constexpr COLORREF kCaptionDown = 0x999999;
 constexpr COLORREF kCaptionDisabled = 0x464646;
 constexpr wchar_t kPngFaceTag[] = L"btnPng";
+constexpr wchar_t kNormalFaceSuffix[] = L"_normal.png";
 
 RECT SizeRect(SIZE size)
 {
@@ -33,19 +34,27 @@ SkinFaceNames SkinFaceNamesOf(const std::wstring& itemName)
 
 namespace {
 
+// A set whose normal face is missing is noted in missing.
+void LoadFaces(const std::wstring& name, SkinImageSet& faces, SIZE& size, std::vector<std::wstring>& missing)
+{
+    LoadSkinImageSet(name, faces, false, &size);
+    if (faces[SkinImageSet::kNormal].empty())
+        missing.push_back(name + kNormalFaceSuffix);
+}
+
 // The faces and icon that the item's name gives, cut to the size of its normal face.
-void DressFaces(CPngListBtn& button, const std::wstring& itemName)
+void DressFaces(CPngListBtn& button, const std::wstring& itemName, std::vector<std::wstring>& missing)
 {
     const SkinFaceNames names = SkinFaceNamesOf(itemName);
     SkinImageSet faces;
     SIZE size{};
-    LoadSkinImageSet(names.face, faces, false, &size);
+    LoadFaces(names.face, faces, size, missing);
     button.SetImages(SizeRect(size), faces[SkinImageSet::kNormal], faces[SkinImageSet::kOver],
                      faces[SkinImageSet::kDown], faces[SkinImageSet::kDisabled]);
     if (!names.icon.empty()) {
         SkinImageSet icons;
         SIZE iconSize{};
-        LoadSkinImageSet(names.icon, icons, false, &iconSize);
+        LoadFaces(names.icon, icons, iconSize, missing);
         button.SetIcons(&icons[SkinImageSet::kNormal], &icons[SkinImageSet::kOver], &icons[SkinImageSet::kDown], 0, 0,
                         iconSize.cx, iconSize.cy);
     }
@@ -57,7 +66,13 @@ void DressFaces(CPngListBtn& button, const std::wstring& itemName)
 void DressSkinButton(CPngListBtn& button, HWND parent, const wchar_t* section, const std::wstring& key,
                      const Bitmap& background, SkinDress dress)
 {
-    const SkinItem item = ParseSkinItem(GetSkinString(section, key.c_str(), L""));
+    DressSkinButton(button, parent, ParseSkinItem(GetSkinString(section, key.c_str(), L"")), background, dress);
+}
+
+std::vector<std::wstring> DressSkinButton(CPngListBtn& button, HWND parent, const SkinItem& item,
+                                          const Bitmap& background, SkinDress dress)
+{
+    std::vector<std::wstring> missing;
     const RECT place = ToRect(item.rect);
     if (dress == SkinDress::kCreateWindow) {
         button.Create(L"", kOwnerDrawnButtonStyle, place, parent, 0);
@@ -67,11 +82,12 @@ void DressSkinButton(CPngListBtn& button, HWND parent, const wchar_t* section, c
     if (moved || dress != SkinDress::kSameBackground)
         button.SetBackground(place.left, place.top, place.right, place.bottom, background);
     if (dress == SkinDress::kCreateWindow || item.name != button.SkinName())
-        DressFaces(button, item.name);
+        DressFaces(button, item.name, missing);
     if (moved)
         button.MoveWindow(place);
     button.SetFontHeight(kButtonFontHeight);
     button.SetTextColors(kCaptionNormal, kCaptionOver, kCaptionDown, kCaptionDisabled);
     button.SetCaptionEx(item.text, 0, CPngListBtn::kNoIndex);
     button.SetTooltipText(item.text.c_str(), false);
+    return missing;
 }

@@ -4,10 +4,12 @@
 
 #include "controls/ListButton.h"
 #include "skin/Bitmap.h"
+#include "skin/SkinValues.h"
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // A "btnPng" item wears the shared face; the rest of its name after the first underscore (or,
 // without an underscore, its whole name) names its icon.
@@ -32,3 +34,7 @@ enum class SkinDress {
 // item leaves the button with an empty rectangle and no faces.
 void DressSkinButton(CPngListBtn& button, HWND parent, const wchar_t* section, const std::wstring& key,
                      const Bitmap& background, SkinDress dress);
+// The same for an item the caller has read or placed itself. Returns the files in the skin
+// folder that the faces and icon wanted and could not be read.
+std::vector<std::wstring> DressSkinButton(CPngListBtn& button, HWND parent, const SkinItem& item,
+                                          const Bitmap& background, SkinDress dress);

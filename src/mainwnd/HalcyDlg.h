@@ -98,17 +98,6 @@ private:
     // Layout (SkinLayout.cpp)
     void BuildSkinLayout();
     void ComposeBackground();
-    bool NeedsBackdrop(const CWnd& control, const RECT& place) const;
-    void PlaceControl(const CWnd& control, const RECT& place);
-    void CreateSkinButton(CPngListBtn& button, const wchar_t* section, const std::wstring& key);
-    void CreateSkinEdit(CClrEdit& edit, const wchar_t* section, const std::wstring& key, bool digitsOnly);
-    void CreateSkinSwatch(CColorBtn2& swatch, const wchar_t* section, const std::wstring& key);
-    void CreateSkinSlider(CPngHSliderBar& slider, UINT id, const wchar_t* section, const std::wstring& key, int min,
-                          int max);
-    void CreateSkinScrollSlider(CPngVSliderBar& slider, const wchar_t* section, const std::wstring& key, int min,
-                                int max);
-    void DressSlider(CPngSliderBar& slider, const SkinItem& item, int min, int max);
-    void CreateSkinKnob(CPngRSliderBar2& knob, const wchar_t* section, const std::wstring& key, int min, int max);
     void BuildTopButtons();
     void BuildGroupButtons();
     void PlaceGroupColumn();

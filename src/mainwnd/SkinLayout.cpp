@@ -3,24 +3,19 @@
 #include "mainwnd/HalcyDlg.h"
 
 #include "base/Paths.h"
-#include "controls/SkinButton.h"
+#include "controls/SkinDresser.h"
 #include "skin/FileStamp.h"
 #include "skin/ImageRoutines.h"
-#include "skin/SkinFaceCache.h"
 #include "skin/SkinFile.h"
 
 #include <iterator>
 
 namespace {
 
-constexpr DWORD kOwnerDrawnStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
-constexpr DWORD kColourEditStyle = WS_CHILD | WS_VISIBLE | ES_CENTER | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN;
 constexpr int kGroupFontHeight = 16;
 constexpr int kGroupSpacing = 85; // between the buttons of the group column
 constexpr UINT kDecimalFieldLimit = 3;
 constexpr UINT kHexFieldLimit = 6;
-// The main window's slider thumbs sit at the top edge of their tracks.
-constexpr bool kThumbAtTop = true;
 constexpr int kTextPlacementCount = 25; // "LED_TEXT" 0..24
 constexpr int kFirstPanelPicture = 5;   // "MAINPIC" 5..7
 constexpr int kLastPanelPicture = 7;
@@ -50,17 +45,11 @@ constexpr TextColours kSwitchColours{0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0x464646};
 constexpr TextColours kProfileColours{0x646464, 0x646464, 0xFFFFFF, 0x464646};
 constexpr TextColours kGroupColours{0x000000, 0x000000, 0xFFFFFF, 0x646464};
 constexpr TextColours kModeColours{0x8A8A88, 0x8A8A88, 0xFFFFFF, 0x464646};
-constexpr COLORREF kEditTextColour = 0xFFFFFF;
 constexpr COLORREF kSwatchCaptionColour = 0xFFFFFF;
 
 void ApplyColours(CPngListBtn& button, const TextColours& c)
 {
     button.SetTextColors(c.normal, c.over, c.down, c.disabled);
-}
-
-RECT SizeRect(SIZE size)
-{
-    return {0, 0, size.cx, size.cy};
 }
 
 std::wstring Key(int number)
@@ -71,6 +60,14 @@ std::wstring Key(int number)
 SkinItem ReadItem(const wchar_t* section, const std::wstring& key)
 {
     return ParseSkinItem(GetSkinString(section, key.c_str(), L""));
+}
+
+// A first build creates the windows; a rebuild keeps what an unchanged background allows.
+SkinDress DressFor(bool layoutBuilt, bool backgroundChanged)
+{
+    return !layoutBuilt        ? SkinDress::kCreateWindow
+           : backgroundChanged ? SkinDress::kNewBackground
+                               : SkinDress::kSameBackground;
 }
 
 std::wstring SkinImagePath(const std::wstring& name)
@@ -167,15 +164,16 @@ void CHalcyDlg::ComposeBackground()
 
 void CHalcyDlg::BuildTopButtons()
 {
-    CreateSkinButton(m_btnMinimise, L"MAIN", L"1");
-    CreateSkinButton(m_btnClose, L"MAIN", L"2");
-    CreateSkinButton(m_btnLanguage, L"MAIN", L"3");
-    CreateSkinButton(m_btnApply, L"MAIN", L"4");
-    CreateSkinButton(m_btnDefault, L"MAIN", L"5");
-    CreateSkinButton(m_btnLedSw, L"MAIN", L"7");
-    CreateSkinButton(m_btnAudioSw, L"MAIN", L"6");
-    CreateSkinButton(m_btnSyncSw, L"MAIN", L"8");
-    CreateSkinButton(m_btnRazerSw, L"MAIN", L"9");
+    SkinDresser dresser(m_hWnd, m_background, DressFor(m_layoutBuilt, m_backgroundChanged));
+    dresser.Button(m_btnMinimise, L"MAIN", L"1");
+    dresser.Button(m_btnClose, L"MAIN", L"2");
+    dresser.Button(m_btnLanguage, L"MAIN", L"3");
+    dresser.Button(m_btnApply, L"MAIN", L"4");
+    dresser.Button(m_btnDefault, L"MAIN", L"5");
+    dresser.Button(m_btnLedSw, L"MAIN", L"7");
+    dresser.Button(m_btnAudioSw, L"MAIN", L"6");
+    dresser.Button(m_btnSyncSw, L"MAIN", L"8");
+    dresser.Button(m_btnRazerSw, L"MAIN", L"9");
     for (CPngListBtn* toggle : {&m_btnLedSw, &m_btnAudioSw, &m_btnSyncSw, &m_btnRazerSw}) {
         toggle->SetToggleMode();
         ApplyColours(*toggle, kSwitchColours);
@@ -183,7 +181,7 @@ void CHalcyDlg::BuildTopButtons()
     m_btnSyncSw.ShowWindow(SW_HIDE); // external synchronisation is switched by other programs only
 
     for (int i = 0; i < kProfileCount; ++i) {
-        CreateSkinButton(m_btnProfile[i], L"MAIN", Key(kFirstProfileKey + i));
+        dresser.Button(m_btnProfile[i], L"MAIN", Key(kFirstProfileKey + i));
         ApplyColours(m_btnProfile[i], kProfileColours);
     }
     m_btnProfile[0].SetSelected(true);
@@ -194,8 +192,9 @@ void CHalcyDlg::BuildTopButtons()
 
 void CHalcyDlg::BuildGroupButtons()
 {
+    SkinDresser dresser(m_hWnd, m_background, DressFor(m_layoutBuilt, m_backgroundChanged));
     for (int i = 0; i < kMaxGroups; ++i) {
-        CreateSkinButton(m_btnGroup[i], L"MAIN", Key(kFirstGroupKey + i));
+        dresser.Button(m_btnGroup[i], L"MAIN", Key(kFirstGroupKey + i));
         if (i == 0)
             m_groupRect = ToRect(ReadItem(L"MAIN", Key(kFirstGroupKey)).rect);
         else
@@ -225,8 +224,9 @@ void CHalcyDlg::PlaceGroupColumn()
 
 void CHalcyDlg::BuildModeList()
 {
+    SkinDresser dresser(m_hWnd, m_background, DressFor(m_layoutBuilt, m_backgroundChanged));
     for (int i = 0; i < kModeCount; ++i) {
-        CreateSkinButton(m_btnMode[i], L"LED", Key(kFirstModeKey + i));
+        dresser.Button(m_btnMode[i], L"LED", Key(kFirstModeKey + i));
         ApplyColours(m_btnMode[i], kModeColours);
     }
     const SkinItem topSlot = ReadItem(L"LED", L"2");
@@ -234,173 +234,52 @@ void CHalcyDlg::BuildModeList()
     m_modeName = topSlot.text;
     m_btnMode[1].SetSelected(true);
 
-    CreateSkinScrollSlider(m_modeScroll, L"LED", L"21", 0, kModeListScrollMax);
+    dresser.ScrollSlider(m_modeScroll, ReadItem(L"LED", L"21"), 0, kModeListScrollMax);
     ScrollModeList(1);
 }
 
 void CHalcyDlg::BuildColourEditor()
 {
-    CreateSkinSlider(m_sliderRed, kSliderRedId, L"LED", L"22", 0, kComponentMax);
-    CreateSkinSlider(m_sliderGreen, kSliderGreenId, L"LED", L"23", 0, kComponentMax);
-    CreateSkinSlider(m_sliderBlue, kSliderBlueId, L"LED", L"24", 0, kComponentMax);
-    CreateSkinSlider(m_sliderSaturation, kSliderSaturationId, L"LED", L"25", 0, kSaturationMax);
-    CreateSkinKnob(m_knobHue, L"LED", L"28", 0, kHueMax);
-    CreateSkinSlider(m_sliderBrightness, kSliderBrightnessId, L"LED", L"26", 0, kComponentMax);
-    CreateSkinSlider(m_sliderSpeed, kSliderSpeedId, L"LED", L"27", 0, static_cast<int>(kSpeedSteps.size()) - 1);
-    CreateSkinSlider(m_sliderLevel, kSliderLevelId, L"LED", L"29", kLevelMin, kLevelMax);
+    SkinDresser dresser(m_hWnd, m_background, DressFor(m_layoutBuilt, m_backgroundChanged));
+    dresser.Slider(m_sliderRed, kSliderRedId, ReadItem(L"LED", L"22"), 0, kComponentMax);
+    dresser.Slider(m_sliderGreen, kSliderGreenId, ReadItem(L"LED", L"23"), 0, kComponentMax);
+    dresser.Slider(m_sliderBlue, kSliderBlueId, ReadItem(L"LED", L"24"), 0, kComponentMax);
+    dresser.Slider(m_sliderSaturation, kSliderSaturationId, ReadItem(L"LED", L"25"), 0, kSaturationMax);
+    dresser.Knob(m_knobHue, ReadItem(L"LED", L"28"), 0, kHueMax);
+    dresser.Slider(m_sliderBrightness, kSliderBrightnessId, ReadItem(L"LED", L"26"), 0, kComponentMax);
+    dresser.Slider(m_sliderSpeed, kSliderSpeedId, ReadItem(L"LED", L"27"), 0, static_cast<int>(kSpeedSteps.size()) - 1);
+    dresser.Slider(m_sliderLevel, kSliderLevelId, ReadItem(L"LED", L"29"), kLevelMin, kLevelMax);
     m_sliderRed.SetPos(kComponentMax);
 
     const CPngHSliderBar* rgbSliders[kRgbFieldCount] = {&m_sliderRed, &m_sliderGreen, &m_sliderBlue};
     for (int i = 0; i < kRgbFieldCount; ++i) {
-        CreateSkinEdit(m_editRgb[i], L"LED", Key(kFirstRgbFieldKey + i), true);
+        dresser.Edit(m_editRgb[i], ReadItem(L"LED", Key(kFirstRgbFieldKey + i)), true);
         m_editRgb[i].SetLimitText(kDecimalFieldLimit);
         m_editRgb[i].SetWindowText(std::to_wstring(rgbSliders[i]->GetPos()).c_str());
     }
-    CreateSkinEdit(m_editHex, L"LED", L"34", false);
+    dresser.Edit(m_editHex, ReadItem(L"LED", L"34"), false);
     m_editHex.SetLimitText(kHexFieldLimit);
     m_editHex.SetHexOnly();
 
     for (int i = 0; i < kColourSlots; ++i) {
-        CreateSkinSwatch(m_swatch[i], L"LED", Key(kFirstSlotKey + i));
+        dresser.Swatch(m_swatch[i], ReadItem(L"LED", Key(kFirstSlotKey + i)));
         m_swatch[i].SetColor(kComponentMax, 0, 0);
         m_swatch[i].SetTextColors(kSwatchCaptionColour, kSwatchCaptionColour, kSwatchCaptionColour);
     }
     for (int i = 0; i < kPresetCount; ++i) {
-        CreateSkinSwatch(m_preset[i], L"LED", Key(kFirstPresetKey + i));
+        dresser.Swatch(m_preset[i], ReadItem(L"LED", Key(kFirstPresetKey + i)));
         const ColourWord c = kDefaultPalette[static_cast<size_t>(i)];
         m_preset[i].SetColor(GetRValue(c), GetGValue(c), GetBValue(c));
     }
 
-    CreateSkinButton(m_btnSameColour, L"LED", L"63");
+    dresser.Button(m_btnSameColour, L"LED", L"63");
     ApplyColours(m_btnSameColour, kSwitchColours);
     m_btnSameColour.SetToggleMode();
-    CreateSkinButton(m_btnVariant[0], L"LED", L"61");
-    CreateSkinButton(m_btnVariant[1], L"LED", L"62");
+    dresser.Button(m_btnVariant[0], L"LED", L"61");
+    dresser.Button(m_btnVariant[1], L"LED", L"62");
     m_btnVariant[0].SetSelected(true);
     for (CPngListBtn& variant : m_btnVariant)
         ApplyColours(variant, kSwitchColours);
-}
-
-void CHalcyDlg::CreateSkinButton(CPngListBtn& button, const wchar_t* section, const std::wstring& key)
-{
-    const SkinDress dress = !m_layoutBuilt        ? SkinDress::kCreateWindow
-                            : m_backgroundChanged ? SkinDress::kNewBackground
-                                                  : SkinDress::kSameBackground;
-    DressSkinButton(button, m_hWnd, section, key, m_background, dress);
-}
-
-void CHalcyDlg::CreateSkinEdit(CClrEdit& edit, const wchar_t* section, const std::wstring& key, bool digitsOnly)
-{
-    const SkinItem item = ReadItem(section, key);
-    const RECT place = ToRect(item.rect);
-    if (!m_layoutBuilt) {
-        SkinImageSet faces;
-        LoadSkinImageSet(item.name, faces, false);
-        edit.Create(kColourEditStyle | (digitsOnly ? ES_NUMBER : 0), place, m_hWnd, 0);
-        edit.SetImages(SizeRect({item.rect.width(), item.rect.height()}), faces[SkinImageSet::kNormal],
-                       faces[SkinImageSet::kOver], faces[SkinImageSet::kDown], faces[SkinImageSet::kDisabled]);
-        edit.SetLimitText(kDecimalFieldLimit);
-        edit.SetWindowText(item.text.c_str());
-        edit.SetTextColour(kEditTextColour);
-    }
-    edit.SetFontFace(SkinFontFace()); // a language may bring its own face
-    PlaceControl(edit, place);
-}
-
-void CHalcyDlg::CreateSkinSwatch(CColorBtn2& swatch, const wchar_t* section, const std::wstring& key)
-{
-    const SkinItem item = ReadItem(section, key);
-    if (!m_layoutBuilt) {
-        SkinImageSet faces;
-        SIZE size{};
-        LoadSkinImageSet(item.name, faces, false, &size);
-        swatch.Create(L"", kOwnerDrawnStyle, SizeRect(size), m_hWnd, 0);
-        swatch.SetImages(SizeRect(size), faces[SkinImageSet::kNormal], faces[SkinImageSet::kOver],
-                         faces[SkinImageSet::kDown], faces[SkinImageSet::kDisabled]);
-        // The tint works best on a grey face made for it; any face will do.
-        Bitmap tintFace;
-        SkinFaceCache::Instance().Load(SkinImagePath(item.name + L"_normal2.png"), tintFace);
-        const Bitmap& tintSource = tintFace.empty() ? faces[SkinImageSet::kNormal] : tintFace;
-        swatch.SetTintSources(SizeRect(size), tintSource, tintSource);
-    }
-    const RECT place = ToRect(item.rect);
-    swatch.SetCaption(item.text);
-    if (NeedsBackdrop(swatch, place))
-        swatch.SetBackground(place.left, place.top, place.right, place.bottom, m_background);
-    PlaceControl(swatch, place);
-}
-
-void CHalcyDlg::CreateSkinSlider(CPngHSliderBar& slider, UINT id, const wchar_t* section, const std::wstring& key,
-                                 int min, int max)
-{
-    const SkinItem item = ReadItem(section, key);
-    if (!m_layoutBuilt)
-        slider.Create(ToRect(item.rect), m_hWnd, id);
-    DressSlider(slider, item, min, max);
-}
-
-void CHalcyDlg::CreateSkinScrollSlider(CPngVSliderBar& slider, const wchar_t* section, const std::wstring& key, int min,
-                                       int max)
-{
-    const SkinItem item = ReadItem(section, key);
-    if (!m_layoutBuilt)
-        slider.Create(ToRect(item.rect), m_hWnd);
-    DressSlider(slider, item, min, max);
-}
-
-// Faces and range once, with the window; backdrop and place on every build.
-void CHalcyDlg::DressSlider(CPngSliderBar& slider, const SkinItem& item, int min, int max)
-{
-    if (!m_layoutBuilt) {
-        SkinImageSet track;
-        SkinImageSet thumb;
-        SIZE size{};
-        LoadSkinImageSet(item.name, track, false, &size);
-        LoadSkinImageSet(item.name + L"_bar", thumb, false);
-        slider.SetTrackImages(0, 0, size.cx, size.cy, track[SkinImageSet::kNormal], track[SkinImageSet::kDown],
-                              track[SkinImageSet::kDisabled]);
-        slider.SetThumbImages(thumb[SkinImageSet::kNormal], thumb[SkinImageSet::kOver], thumb[SkinImageSet::kDown],
-                              thumb[SkinImageSet::kDisabled], kThumbAtTop);
-        slider.SetRange(min, max);
-    }
-    const RECT place = ToRect(item.rect);
-    if (NeedsBackdrop(slider, place))
-        slider.SetBackground(place.left, place.top, place.right, place.bottom, m_background);
-    PlaceControl(slider, place);
-}
-
-void CHalcyDlg::CreateSkinKnob(CPngRSliderBar2& knob, const wchar_t* section, const std::wstring& key, int min, int max)
-{
-    const SkinItem item = ReadItem(section, key);
-    const RECT place = ToRect(item.rect);
-    if (!m_layoutBuilt) {
-        SkinImageSet dial;
-        SkinImageSet thumb;
-        SIZE size{};
-        LoadSkinImageSet(item.name, dial, false, &size);
-        LoadSkinImageSet(item.name + L"_bar", thumb, false);
-        knob.Create(place, m_hWnd);
-        knob.SetTrackImages(0, 0, size.cx, size.cy, dial[SkinImageSet::kNormal]);
-        knob.SetThumbImages(thumb[SkinImageSet::kNormal]);
-        knob.SetRange(min, max);
-        // The dial is round; a skin without a mask keeps the square window.
-        Bitmap mask;
-        if (LoadPremultipliedImage(SkinImagePath(item.name + L"_mask.png"), mask))
-            knob.SetRegionFromMask(mask);
-    }
-    PlaceControl(knob, place);
-}
-
-// A control keeps its piece of the background over an unchanged background at an unchanged place.
-bool CHalcyDlg::NeedsBackdrop(const CWnd& control, const RECT& place) const
-{
-    return !m_layoutBuilt || m_backgroundChanged || !control.IsPlacedAt(place);
-}
-
-void CHalcyDlg::PlaceControl(const CWnd& control, const RECT& place)
-{
-    if (!control.IsPlacedAt(place))
-        control.MoveWindow(place);
 }
 
 // Every label and panel picture area: what a panel change must repaint.

@@ -2,6 +2,7 @@
 #include "GalleryWindow.h"
 
 #include "base/Paths.h"
+#include "controls/SkinDresser.h"
 #include "settings/SettingsBlock.h"
 #include "skin/SkinFile.h"
 #include "skin/Surface.h"
@@ -14,7 +15,6 @@ namespace {
 constexpr const wchar_t* kClassName = L"VeldrianControlGallery";
 constexpr const wchar_t* kVersionText = L"v1.0.0.1";
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
-constexpr DWORD kEditStyle = WS_CHILD | WS_VISIBLE | ES_CENTER | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN;
 constexpr int kDecimalLimit = 3;
 constexpr int kHexLimit = 6;
 constexpr UINT kWordBreak = DT_WORDBREAK;
@@ -141,37 +141,20 @@ void CGalleryWnd::LoadSet(const std::wstring& name, SkinImageSet& set, SIZE* siz
         m_missing.push_back(L"skins\\" + name + L"_normal.png");
 }
 
+template <class Dress>
+void CGalleryWnd::DressFromSkin(Dress dress)
+{
+    SkinDresser dresser(m_hWnd, m_background, SkinDress::kCreateWindow);
+    dress(dresser);
+    for (const std::wstring& file : dresser.MissingFiles())
+        m_missing.push_back(L"skins\\" + file);
+}
+
 CPngListBtn& CGalleryWnd::AddListButton(const SkinItem& item, const Dressing& ink, const std::wstring& label)
 {
-    // A "btnPng" item wears the shared face and names its icon after the first underscore.
-    std::wstring faceName = item.name;
-    std::wstring iconName;
-    if (faceName.find(L"btnPng") != std::wstring::npos) {
-        const size_t underscore = faceName.find(L'_');
-        iconName = underscore == std::wstring::npos ? faceName : faceName.substr(underscore + 1);
-        faceName = L"btnPng";
-    }
-    SkinImageSet faces;
-    SIZE size{};
-    LoadSet(faceName, faces, &size);
-
     auto button = std::make_unique<CPngListBtn>();
-    const RECT place = ToRect(item.rect);
-    button->Create(L"", kButtonStyle, place, m_hWnd, 0);
-    button->SetBackground(place.left, place.top, place.right, place.bottom, m_background);
-    button->SetImages({0, 0, size.cx, size.cy}, faces[SkinImageSet::kNormal], faces[SkinImageSet::kOver],
-                      faces[SkinImageSet::kDown], faces[SkinImageSet::kDisabled]);
-    button->SetFontHeight(15);
+    DressFromSkin([&](SkinDresser& dresser) { dresser.Button(*button, item); });
     button->SetTextColors(ink.normal, ink.over, ink.down, ink.disabled);
-    button->SetCaptionEx(item.text, 0, CPngListBtn::kNoIndex);
-    button->SetTooltipText(item.text.c_str(), false);
-    if (!iconName.empty()) {
-        SkinImageSet icons;
-        SIZE iconSize{};
-        LoadSet(iconName, icons, &iconSize);
-        button->SetIcons(&icons[SkinImageSet::kNormal], &icons[SkinImageSet::kOver], &icons[SkinImageSet::kDown], 0, 0,
-                         iconSize.cx, iconSize.cy);
-    }
     Track(*button, label);
     m_listButtons.push_back(std::move(button));
     return *m_listButtons.back();
@@ -204,15 +187,9 @@ CClrEdit& CGalleryWnd::AddEdit(int key, bool hexOnly)
 {
     const std::wstring keyText = std::to_wstring(key);
     const SkinItem item = ParseSkinItem(GetSkinString(L"LED", keyText.c_str(), L""));
-    SkinImageSet faces;
-    LoadSet(item.name, faces, nullptr);
     auto edit = std::make_unique<CClrEdit>();
-    edit->Create(kEditStyle | (hexOnly ? 0 : ES_NUMBER), ToRect(item.rect), m_hWnd, 0);
-    edit->SetImages({0, 0, item.rect.width(), item.rect.height()}, faces[SkinImageSet::kNormal],
-                    faces[SkinImageSet::kOver], faces[SkinImageSet::kDown], faces[SkinImageSet::kDisabled]);
-    edit->SetFontFace(SkinFontFace());
+    DressFromSkin([&](SkinDresser& dresser) { dresser.Edit(*edit, item, !hexOnly); });
     edit->SetLimitText(hexOnly ? kHexLimit : kDecimalLimit);
-    edit->SetWindowText(item.text.c_str());
     if (hexOnly)
         edit->SetHexOnly();
     Track(*edit, L"LED " + keyText);
@@ -224,21 +201,8 @@ CColorBtn2& CGalleryWnd::AddSwatch(int key, COLORREF colour)
 {
     const std::wstring keyText = std::to_wstring(key);
     const SkinItem item = ParseSkinItem(GetSkinString(L"LED", keyText.c_str(), L""));
-    SkinImageSet faces;
-    SIZE size{};
-    LoadSet(item.name, faces, &size);
     auto swatch = std::make_unique<CColorBtn2>();
-    const RECT place = ToRect(item.rect);
-    swatch->Create(L"", kButtonStyle, place, m_hWnd, 0);
-    const RECT own{0, 0, size.cx, size.cy};
-    swatch->SetImages(own, faces[SkinImageSet::kNormal], faces[SkinImageSet::kOver], faces[SkinImageSet::kDown],
-                      faces[SkinImageSet::kDisabled]);
-    Bitmap tintSource;
-    LoadPremultipliedImage(SkinFolder() + item.name + L"_normal2.png", tintSource);
-    const Bitmap& first = tintSource.empty() ? faces[SkinImageSet::kNormal] : tintSource;
-    swatch->SetTintSources(own, first, first);
-    swatch->SetCaption(item.text);
-    swatch->SetBackground(place.left, place.top, place.right, place.bottom, m_background);
+    DressFromSkin([&](SkinDresser& dresser) { dresser.Swatch(*swatch, item); });
     swatch->SetTextColors(0xFFFFFF, 0xFFFFFF, 0xFFFFFF);
     swatch->SetColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
     Track(*swatch, L"LED " + keyText);
@@ -376,29 +340,12 @@ CPngBtnMenu& CGalleryWnd::AddMenu(const std::wstring& name, POINT place, int row
     return *m_menus.back();
 }
 
-void CGalleryWnd::DressSlider(CPngSliderBar& slider, const SkinItem& item, int minimum, int maximum, int value)
-{
-    SkinImageSet track;
-    SkinImageSet thumb;
-    SIZE size{};
-    LoadSet(item.name, track, &size);
-    LoadSet(item.name + L"_bar", thumb, nullptr);
-    slider.SetTrackImages(0, 0, size.cx, size.cy, track[SkinImageSet::kNormal], track[SkinImageSet::kDown],
-                          track[SkinImageSet::kDisabled]);
-    slider.SetThumbImages(thumb[SkinImageSet::kNormal], thumb[SkinImageSet::kOver], thumb[SkinImageSet::kDown],
-                          thumb[SkinImageSet::kDisabled], true); // as the main window dresses them
-    slider.SetRange(minimum, maximum);
-    const RECT place = ToRect(item.rect);
-    slider.SetBackground(place.left, place.top, place.right, place.bottom, m_background);
-    slider.SetPos(value);
-    Track(slider, item.name);
-}
-
-CPngHSliderBar& CGalleryWnd::AddSlider(SkinItem item, UINT id, int minimum, int maximum, int value)
+CPngHSliderBar& CGalleryWnd::AddSlider(const SkinItem& item, UINT id, int minimum, int maximum, int value)
 {
     auto slider = std::make_unique<CPngHSliderBar>();
-    slider->Create(ToRect(item.rect), m_hWnd, id);
-    DressSlider(*slider, item, minimum, maximum, value);
+    DressFromSkin([&](SkinDresser& dresser) { dresser.Slider(*slider, id, item, minimum, maximum); });
+    slider->SetPos(value);
+    Track(*slider, item.name);
     m_sliders.push_back(std::move(slider));
     return *m_sliders.back();
 }
@@ -406,30 +353,15 @@ CPngHSliderBar& CGalleryWnd::AddSlider(SkinItem item, UINT id, int minimum, int 
 void CGalleryWnd::AddModeScroller(int minimum, int maximum, int value)
 {
     const SkinItem item = ParseSkinItem(GetSkinString(L"LED", L"21", L""));
-    m_modeScroller.Create(ToRect(item.rect), m_hWnd);
-    DressSlider(m_modeScroller, item, minimum, maximum, value);
+    DressFromSkin([&](SkinDresser& dresser) { dresser.ScrollSlider(m_modeScroller, item, minimum, maximum); });
+    m_modeScroller.SetPos(value);
+    Track(m_modeScroller, item.name);
 }
 
 void CGalleryWnd::AddKnob(int minimum, int maximum, int value)
 {
     const SkinItem item = ParseSkinItem(GetSkinString(L"LED", L"28", L""));
-    SkinImageSet dial;
-    SkinImageSet thumb;
-    SIZE size{};
-    LoadSet(item.name, dial, &size);
-    LoadSet(item.name + L"_bar", thumb, nullptr);
-    m_knob.Create(ToRect(item.rect), m_hWnd);
-    m_knob.SetTrackImages(0, 0, size.cx, size.cy, dial[SkinImageSet::kNormal]);
-    m_knob.SetThumbImages(thumb[SkinImageSet::kNormal]);
-    m_knob.SetRange(minimum, maximum);
-    // The dial is round: the window takes the mask's shape (a missing mask would ask with a
-    // message box, which a gallery run cannot answer).
-    Bitmap mask;
-    const std::wstring maskName = L"skins\\" + item.name + L"_mask.png";
-    if (LoadPremultipliedImage(ProgramFolder() + maskName, mask))
-        m_knob.SetRegionFromMask(mask);
-    else
-        m_missing.push_back(maskName);
+    DressFromSkin([&](SkinDresser& dresser) { dresser.Knob(m_knob, item, minimum, maximum); });
     m_knob.SetPos(value);
     Track(m_knob, item.name);
 }

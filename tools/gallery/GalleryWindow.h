@@ -56,9 +56,10 @@ private:
     CBitmapBtnEx& AddPlainButton(const RECT& place, const std::wstring& caption);
     CClrEdit& AddEdit(int key, bool hexOnly);
     CColorBtn2& AddSwatch(int key, COLORREF colour);
-    // Track images from the item's set, thumb images from its "_bar" set.
-    void DressSlider(CPngSliderBar& slider, const SkinItem& item, int minimum, int maximum, int value);
-    CPngHSliderBar& AddSlider(SkinItem item, UINT id, int minimum, int maximum, int value);
+    // Calls dress with a dresser for a first build; the skin files it misses are reported.
+    template <class Dress>
+    void DressFromSkin(Dress dress);
+    CPngHSliderBar& AddSlider(const SkinItem& item, UINT id, int minimum, int maximum, int value);
     void AddModeScroller(int minimum, int maximum, int value);
     void AddKnob(int minimum, int maximum, int value);
     // A drop-down list with the skin's faces for `name` ("Device", "Len") to open at a client point.
