@@ -5,9 +5,11 @@
 #include "base/Paths.h"
 #include "controls/SkinButton.h"
 #include "skin/FileStamp.h"
-#include "skin/ImageRoutines.h"
+#include "skin/DibOperations.h"
+#include "skin/ImageDecoding.h"
 #include "skin/SkinFaceCache.h"
 #include "skin/SkinFile.h"
+#include "skin/SkinImageSet.h"
 
 #include <iterator>
 

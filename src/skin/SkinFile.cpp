@@ -3,7 +3,7 @@
 #include "skin/SkinFile.h"
 
 #include "base/Paths.h"
-#include "skin/ImageRoutines.h"
+#include "skin/ImageDecoding.h"
 #include "skin/SkinFileMemo.h"
 
 #include <gdiplus.h>
