@@ -17,9 +17,6 @@ constexpr int kAllDevicesValue = 48; // + device number
 constexpr int kLastDeviceValue = 63;
 constexpr const wchar_t* kSaveProfileText = L"Save Profile?";
 constexpr const wchar_t* kSaveProfileCaption = L"Profile";
-constexpr int kLanguageNameText = 0x10; // + lan_id
-constexpr int kAllDevicesText = 0x30;
-constexpr int kGroupNameText = 0x31; // + group
 
 // How each drop-down menu looks and where it opens next to its button.
 struct MenuStyle {

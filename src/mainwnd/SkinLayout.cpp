@@ -101,7 +101,7 @@ void CHalcyDlg::BuildSkinLayout()
     ComposeBackground();
     if (!m_layoutBuilt)
         ::MoveWindow(m_hWnd, 0, 0, m_background.width(), m_background.height(), TRUE);
-    SetSkinFontFace(GetSkinString(L"GLOBAL", L"FONT", kDefaultSkinFontFace));
+    SetSkinFontFace(GetSkinString(kSkinFontSection, kSkinFontKey, kDefaultSkinFontFace));
 
     BuildTopButtons();
     BuildGroupButtons();
