@@ -4,6 +4,8 @@
 #include "Measures.h"
 #include "ProcessStart.h"
 
+#include "framework/ComPtr.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -24,6 +26,7 @@ int RunAll()
 
     ResultTable table;
     {
+        const ComApartment apartment; // the application object's, as the measured window expects
         const BenchFolders folders;
         MeasureStart(table, folders);
         MeasureMainWindow(table);

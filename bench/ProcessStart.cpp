@@ -4,6 +4,7 @@
 #include "BenchFolders.h"
 
 #include "base/Paths.h"
+#include "framework/ComPtr.h"
 #include "framework/Handles.h"
 #include "mainwnd/HalcyDlg.h"
 
@@ -14,6 +15,7 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -140,6 +142,7 @@ int RunStartChild(const std::wstring& appData)
     Gdiplus::GdiplusStartupInput gdiplusInput;
     ULONG_PTR gdiplusToken = 0;
     Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+    std::optional<ComApartment> apartment(std::in_place);
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     report.initDone = MsSinceCreation();
@@ -163,6 +166,7 @@ int RunStartChild(const std::wstring& appData)
         report.secondCreate = SecondCreateMs();
         WriteReport(report);
     }
+    apartment.reset();
     Gdiplus::GdiplusShutdown(gdiplusToken);
     return result;
 }

@@ -3,7 +3,7 @@
 #include "Measures.h"
 #include "Stopwatch.h"
 
-#include "skin/ImageRoutines.h"
+#include "skin/DibOperations.h"
 
 namespace {
 

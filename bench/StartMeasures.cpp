@@ -10,7 +10,7 @@
 #include "devices/DeviceList.h"
 #include "devices/LightingService.h"
 #include "mainwnd/HalcyDlg.h"
-#include "skin/ImageRoutines.h"
+#include "skin/ImageDecoding.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -51,7 +51,7 @@ void MeasureStartParts(ResultTable& table)
               "ms");
     service::StopAll();
 
-    // Inside the device list's apartment, as in Create(): WIC decodes only where COM is set up.
+    // Inside the bench's apartment, as in the program: WIC decodes only where COM is set up.
     const std::wstring face = SkinFolder() + kSampleFace;
     table.Add("... inside Create(): decoding one skin face (WIC; the skin has " + std::to_string(SkinFaceFileCount()) +
                   ")",

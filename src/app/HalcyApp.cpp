@@ -82,6 +82,7 @@ BOOL CHalcyApp::InitInstance()
     Gdiplus::GdiplusStartupInput gdiplusInput;
     if (Gdiplus::GdiplusStartup(&m_gdiplusToken, &gdiplusInput, nullptr) != Gdiplus::Ok)
         m_gdiplusToken = 0;
+    m_apartment.emplace();
 
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
@@ -97,6 +98,7 @@ BOOL CHalcyApp::InitInstance()
 
 int CHalcyApp::ExitInstance()
 {
+    m_apartment.reset();
     if (m_gdiplusToken) {
         Gdiplus::GdiplusShutdown(m_gdiplusToken);
         m_gdiplusToken = 0;

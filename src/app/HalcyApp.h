@@ -1,9 +1,11 @@
-// CHalcyApp: single instance, folders, GDI+, the main dialog and the help document.
+// CHalcyApp: single instance, folders, GDI+, the COM apartment, the main dialog and the help document.
 #pragma once
 
+#include "framework/ComPtr.h"
 #include "framework/Handles.h"
 #include "framework/WinApp.h"
 
+#include <optional>
 #include <string>
 
 constexpr const wchar_t* kInstanceMutexName = L"VELDRIAN RGB Control_Config";
@@ -22,6 +24,9 @@ private:
 
     KernelHandle m_mutex;
     ULONG_PTR m_gdiplusToken = 0;
+    // The user-interface thread's apartment for the program's run: the lighting providers are
+    // asked in it, and skin pictures are decoded by WIC in it.
+    std::optional<ComApartment> m_apartment;
 };
 
 // Whether creating the single-instance mutex failed with this error because another instance

@@ -1,6 +1,7 @@
 // CBitmapBtn: faces, caption settings, hover tracking and click notification.
 #include "controls/BitmapButton.h"
 
+#include "skin/DibOperations.h"
 #include "skin/SkinFile.h"
 
 namespace {

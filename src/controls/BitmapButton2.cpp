@@ -1,6 +1,8 @@
 // CBitmapBtn2: faces, hover with its report, the guarded click on release.
 #include "controls/BitmapButton2.h"
 
+#include "skin/DibOperations.h"
+
 void CBitmapBtn2::SetImages(const RECT& rect, const Bitmap& normal, const Bitmap& over, const Bitmap& down,
                             const Bitmap& disabled)
 {

@@ -6,7 +6,7 @@
 #include "controls/ButtonToolTip.h"
 #include "controls/HoverTracker.h"
 #include "framework/Button.h"
-#include "skin/ImageRoutines.h"
+#include "skin/SkinImageSet.h"
 
 #include <array>
 #include <string>

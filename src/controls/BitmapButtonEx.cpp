@@ -1,6 +1,7 @@
 // CBitmapBtnEx: the opaque face and the caption.
 #include "controls/BitmapButtonEx.h"
 
+#include "skin/DibOperations.h"
 #include "skin/Surface.h"
 
 ButtonLook CBitmapBtnEx::ChooseLook(const ButtonState& s) noexcept

@@ -1,6 +1,9 @@
 // CPngBtnMenu: items, set-up, scrolling, selection, commands and the list's messages.
 #include "controls/ButtonMenu.h"
 
+#include "skin/DibOperations.h"
+#include "skin/ImageDecoding.h"
+
 #include "resource.h"
 
 #include <windowsx.h>

@@ -9,7 +9,7 @@
 #include "controls/MenuGeometry.h"
 #include "controls/SkinScrollBar.h"
 #include "framework/Dialog.h"
-#include "skin/ImageRoutines.h"
+#include "skin/SkinImageSet.h"
 
 #include <windows.h>
 

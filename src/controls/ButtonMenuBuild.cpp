@@ -2,6 +2,9 @@
 // the list's height, shape, fixed buttons, rows and scroll bar.
 #include "controls/ButtonMenu.h"
 
+#include "skin/DibOperations.h"
+#include "skin/ImageDecoding.h"
+
 #include "resource.h"
 
 namespace {

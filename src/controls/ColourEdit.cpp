@@ -1,6 +1,8 @@
 // CClrEdit: skin background brush, the hexadecimal filter and the reports to the parent.
 #include "controls/ColourEdit.h"
 
+#include "skin/DibOperations.h"
+
 #include <algorithm>
 
 namespace {

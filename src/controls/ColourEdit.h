@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/Edit.h"
-#include "skin/ImageRoutines.h"
+#include "skin/SkinImageSet.h"
 
 #include <array>
 #include <string>

@@ -1,7 +1,7 @@
 // CPngHSliderBar: the horizontal track and thumb.
 #include "controls/HSliderBar.h"
 
-#include "skin/ImageRoutines.h"
+#include "skin/DibOperations.h"
 
 int CPngHSliderBar::ValueAt(POINT client, SIZE size) const
 {

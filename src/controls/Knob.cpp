@@ -2,7 +2,7 @@
 #include "controls/Knob.h"
 
 #include "framework/Handles.h"
-#include "skin/ImageRoutines.h"
+#include "skin/DibOperations.h"
 #include "skin/Surface.h"
 
 #include <windowsx.h>

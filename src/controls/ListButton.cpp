@@ -1,6 +1,7 @@
 // CPngListBtn: composition over the background piece, caption and icon placement, wheel.
 #include "controls/ListButton.h"
 
+#include "skin/DibOperations.h"
 #include "skin/Surface.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Dressing list buttons from skin items.
 #include "controls/SkinButton.h"
 
-#include "skin/ImageRoutines.h"
+#include "skin/SkinImageSet.h"
 #include "skin/SkinFile.h"
 #include "skin/SkinValues.h"
 

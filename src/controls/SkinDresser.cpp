@@ -2,7 +2,8 @@
 #include "controls/SkinDresser.h"
 
 #include "base/Paths.h"
-#include "skin/ImageRoutines.h"
+#include "skin/ImageDecoding.h"
+#include "skin/SkinImageSet.h"
 #include "skin/SkinFaceCache.h"
 #include "skin/SkinFile.h"
 

@@ -1,6 +1,7 @@
 // CColorBtn2: tinting and drawing of a colour cell.
 #include "controls/SwatchButton.h"
 
+#include "skin/DibOperations.h"
 #include "skin/SkinFile.h"
 #include "skin/Surface.h"
 

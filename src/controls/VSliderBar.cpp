@@ -1,7 +1,7 @@
 // CPngVSliderBar: the vertical track and thumb.
 #include "controls/VSliderBar.h"
 
-#include "skin/ImageRoutines.h"
+#include "skin/DibOperations.h"
 
 int CPngVSliderBar::ValueAt(POINT client, SIZE size) const
 {

@@ -1,9 +1,9 @@
 // DeviceList: the devices of each group as their providers describe them, one descriptor
-// document per device, in the order the provider returned them.
+// document per device, in the order the provider returned them. Discovery uses the calling
+// thread's COM apartment (the application's, on the user-interface thread); the list owns none.
 #pragma once
 
 #include "devices/DeviceDocument.h"
-#include "framework/ComPtr.h"
 
 #include <vector>
 
@@ -26,9 +26,6 @@ public:
     const std::vector<DeviceDocument>& Documents(int group) const noexcept;
 
 private:
-    // COM stays initialised while the list lives (the main window's life): providers are asked
-    // again later on this thread, and the window's picture loading runs in the same apartment.
-    ComApartment m_com;
     std::vector<DeviceDocument> m_dramDocuments;
     std::vector<DeviceDocument> m_ssdDocuments;
 };

@@ -4,16 +4,13 @@
 #include "base/Paths.h"
 #include "controls/ButtonMenu.h"
 #include "skin/SkinFile.h"
+#include "skin/SkinValues.h"
 
 #include <algorithm>
 #include <memory>
 #include <string>
 
 namespace {
-
-constexpr int kLanguageNameText = 0x10; // + lan_id
-constexpr int kAllDevicesText = 0x30;
-constexpr int kGroupNameText = 0x31; // + group
 
 // How each list looks and where it opens next to its button.
 struct MenuStyle {

@@ -12,9 +12,6 @@ namespace {
 
 constexpr int kVisibleModeRows = 8;
 constexpr int kModeRowSpacing = 37;
-constexpr int kLanguageNameText = 0x10; // + lan_id
-constexpr int kAllDevicesText = 0x30;
-constexpr int kGroupNameText = 0x31; // + group
 constexpr RECT kNowhere{0, 0, 0, 0};
 
 void Show(const CWnd& wnd, bool shown)
@@ -48,8 +45,8 @@ std::vector<int> FirstDeviceLedCounts(const std::vector<DeviceDocument>& documen
 // A stored language far outside the named ones has no name (and no overflowing key).
 std::wstring LanguageName(int language)
 {
-    constexpr int kLanguageKeys = 0x10; // 0x10..0x1F are language names
-    return language >= 0 && language < kLanguageKeys ? GetFuncString(kLanguageNameText + language) : std::wstring();
+    return language >= 0 && language < kLanguageNameTexts ? GetFuncString(kLanguageNameText + language)
+                                                          : std::wstring();
 }
 
 } // namespace

@@ -5,8 +5,11 @@
 #include "base/Paths.h"
 #include "controls/SkinDresser.h"
 #include "skin/FileStamp.h"
-#include "skin/ImageRoutines.h"
+#include "skin/DibOperations.h"
+#include "skin/ImageDecoding.h"
+#include "skin/SkinFaceCache.h"
 #include "skin/SkinFile.h"
+#include "skin/SkinImageSet.h"
 
 #include <iterator>
 
@@ -96,7 +99,7 @@ void CHalcyDlg::BuildSkinLayout()
     ComposeBackground();
     if (!m_layoutBuilt)
         ::MoveWindow(m_hWnd, 0, 0, m_background.width(), m_background.height(), TRUE);
-    SetSkinFontFace(GetSkinString(L"GLOBAL", L"FONT", kDefaultSkinFontFace));
+    SetSkinFontFace(GetSkinString(kSkinFontSection, kSkinFontKey, kDefaultSkinFontFace));
 
     BuildTopButtons();
     BuildGroupButtons();

@@ -5,7 +5,8 @@
 #include "base/Paths.h"
 #include "controls/SkinButton.h"
 #include "framework/Handles.h"
-#include "skin/ImageRoutines.h"
+#include "skin/DibOperations.h"
+#include "skin/ImageDecoding.h"
 #include "skin/SkinFile.h"
 
 #include "resource.h"

@@ -1,7 +1,8 @@
 // SkinFaceCache: lookups by file stamp, decoding on a miss, copies out.
 #include "skin/SkinFaceCache.h"
 
-#include "skin/ImageRoutines.h"
+#include "skin/DibOperations.h"
+#include "skin/ImageDecoding.h"
 
 #include <optional>
 

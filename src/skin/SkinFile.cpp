@@ -3,7 +3,7 @@
 #include "skin/SkinFile.h"
 
 #include "base/Paths.h"
-#include "skin/ImageRoutines.h"
+#include "skin/ImageDecoding.h"
 #include "skin/SkinFileMemo.h"
 
 #include <gdiplus.h>
@@ -107,8 +107,8 @@ std::wstring LanguageFontFace(int language)
 {
     wchar_t face[LF_FACESIZE] = {};
     const std::wstring file = ProgramFolder() + SkinFileForLanguage(language);
-    const DWORD length =
-        ::GetPrivateProfileStringW(L"GLOBAL", L"FONT", kDefaultSkinFontFace, face, LF_FACESIZE, file.c_str());
+    const DWORD length = ::GetPrivateProfileStringW(kSkinFontSection, kSkinFontKey, kDefaultSkinFontFace, face,
+                                                    LF_FACESIZE, file.c_str());
     return std::wstring(face, std::min<DWORD>(length, LF_FACESIZE - 1));
 }
 

@@ -14,7 +14,9 @@
 void SetSkinFile(const std::wstring& path);
 const std::wstring& SkinFile();
 
-// The face a skin file names when it names none.
+// Where a skin file names its font face, and the face when it names none.
+constexpr const wchar_t* kSkinFontSection = L"GLOBAL";
+constexpr const wchar_t* kSkinFontKey = L"FONT";
 constexpr const wchar_t* kDefaultSkinFontFace = L"Segoe UI";
 
 // The font face of the skin ("GLOBAL" "FONT"); empty until the main dialog sets it.

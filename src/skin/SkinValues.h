@@ -43,6 +43,14 @@ std::wstring SkinFileForLanguage(int language);
 // The key of a numbered text: upper-case hexadecimal without prefix (26 gives "1A").
 std::wstring FuncStringKey(int number);
 
+// The numbered texts the window asks for: each language's name (the first plus lan_id, sixteen
+// numbers kept for them), the device list's row for every device of a group, and each group's
+// name (the first plus the group).
+constexpr int kLanguageNameText = 0x10;
+constexpr int kLanguageNameTexts = 0x10;
+constexpr int kAllDevicesText = 0x30;
+constexpr int kGroupNameText = 0x31;
+
 // A skin text writes a line break as the four characters \r\n; each becomes a blank, a
 // carriage return and a line feed.
 std::wstring ExpandSkinLineBreaks(std::wstring_view text);

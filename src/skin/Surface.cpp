@@ -1,7 +1,7 @@
 // Surface: a cleared 32-bit section in a memory DC.
 #include "skin/Surface.h"
 
-#include "skin/ImageRoutines.h"
+#include "skin/DibOperations.h"
 
 #include <cstring>
 

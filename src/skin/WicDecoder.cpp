@@ -56,95 +56,49 @@ std::uint32_t BigEndian32(const BYTE* bytes)
            bytes[3];
 }
 
-// The imaging factory of one thread. COM belongs to the caller: the main window's DeviceList
-// keeps an apartment (CoInitialize) for the window's life, and every face is decoded inside it.
-// A CoInitialize of our own could fix the thread's model before the window's call (which would
-// then fail with RPC_E_CHANGED_MODE), and one balanced here would unload WIC under the factory.
-// So WIC serves only a thread that initialised COM itself, and the factory goes before that
-// apartment does: an initialise spy sees the last CoUninitialize. Without COM, GDI+ decodes.
-class ThreadImagingFactory final : public IInitializeSpy {
-public:
-    ThreadImagingFactory() noexcept = default;
-    ThreadImagingFactory(const ThreadImagingFactory&) = delete;
-    ThreadImagingFactory& operator=(const ThreadImagingFactory&) = delete;
-    ~ThreadImagingFactory()
-    {
-        if (m_spying)
-            ::CoRevokeInitializeSpy(m_cookie);
-    }
+// WIC serves a thread that has COM of its own (the application's user-interface thread holds
+// an apartment for the program's run); COM is never initialised here, where it could fix the
+// thread's model before its owner's call. An implicit MTA belongs to other threads and can end
+// under this one. Without COM, GDI+ decodes.
+bool HasOwnApartment()
+{
+    APTTYPE type{};
+    APTTYPEQUALIFIER qualifier{};
+    return SUCCEEDED(::CoGetApartmentType(&type, &qualifier)) && qualifier != APTTYPEQUALIFIER_IMPLICIT_MTA;
+}
 
-    // Null when the thread has no apartment of its own or WIC cannot be created.
-    IWICImagingFactory* Get()
-    {
-        if (m_factory || !HasOwnApartment())
-            return m_factory.get();
-        if (!m_spying)
-            m_spying = SUCCEEDED(::CoRegisterInitializeSpy(this, &m_cookie));
-        // Without the spy the apartment's end would go unseen: no factory then.
-        if (m_spying)
-            ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IWICImagingFactory),
-                               m_factory.put_void());
-        return m_factory.get();
-    }
-
-    // The object lives as long as its thread; COM's references do not own it.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
-    {
-        if (!object)
-            return E_POINTER;
-        if (::IsEqualIID(iid, __uuidof(IUnknown)) || ::IsEqualIID(iid, __uuidof(IInitializeSpy))) {
-            *object = static_cast<IInitializeSpy*>(this);
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-    HRESULT STDMETHODCALLTYPE PreInitialize(DWORD, DWORD) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE PostInitialize(HRESULT result, DWORD, DWORD) override { return result; }
-    HRESULT STDMETHODCALLTYPE PreUninitialize(DWORD references) override
-    {
-        if (references <= 1)
-            m_factory.reset();
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE PostUninitialize(DWORD) override { return S_OK; }
-
-private:
-    // An implicit MTA (another thread's) can end without this thread's spy seeing it.
-    static bool HasOwnApartment()
-    {
-        APTTYPE type{};
-        APTTYPEQUALIFIER qualifier{};
-        return SUCCEEDED(::CoGetApartmentType(&type, &qualifier)) && qualifier != APTTYPEQUALIFIER_IMPLICIT_MTA;
-    }
-
-    ComPtr<IWICImagingFactory> m_factory;
-    ULARGE_INTEGER m_cookie{};
-    bool m_spying = false;
-};
-
-thread_local ThreadImagingFactory t_imagingFactory;
+// The apartment's shared factory where the thread entered it through a ComApartment; otherwise
+// one made for this picture and let go with it.
+ComPtr<IWICImagingFactory> ImagingFactory()
+{
+    ComPtr<IWICImagingFactory> factory;
+    if (!HasOwnApartment())
+        return factory;
+    if (ComApartment* apartment = ComApartment::OfThisThread())
+        apartment->SharedInstance(CLSID_WICImagingFactory, __uuidof(IWICImagingFactory), factory.put_void());
+    else
+        ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IWICImagingFactory),
+                           factory.put_void());
+    return factory;
+}
 
 } // namespace
 
 bool WicDecoder::Open(std::vector<BYTE> file)
 {
-    IWICImagingFactory* factory = t_imagingFactory.Get();
+    const ComPtr<IWICImagingFactory> factory = ImagingFactory();
     m_file = std::move(file);
     GUID container{};
     GUID format{};
     UINT frames = 0;
-    if (!factory || m_file.empty() || !OpenFirstFrame(*factory, container, frames) ||
+    if (!factory || m_file.empty() || !OpenFirstFrame(*factory.get(), container, frames) ||
         FAILED(m_frame->GetPixelFormat(&format)))
         return false;
     if (!FindKnownFormat(format))
         return false;
-    m_withAlpha = KeepsAlpha(*factory, format, container, frames);
+    m_withAlpha = KeepsAlpha(*factory.get(), format, container, frames);
     m_alphaIgnored = ::IsEqualGUID(container, GUID_ContainerFormatBmp); // as GDI+ reads a BMP
-    return OpenRows(*factory, format);
+    return OpenRows(*factory.get(), format);
 }
 
 bool WicDecoder::OpenFirstFrame(IWICImagingFactory& factory, GUID& container, UINT& frames)

@@ -4,7 +4,7 @@
 
 #include "ImageFiles.h"
 
-#include "skin/ImageRoutines.h"
+#include "skin/DibOperations.h"
 #include "skin/SkinFile.h"
 
 #include <gmock/gmock.h>

@@ -10,6 +10,7 @@
 #include "WindowShot.h"
 
 #include "base/Paths.h"
+#include "framework/ComPtr.h"
 #include "settings/SettingsStore.h"
 
 #include <windows.h>
@@ -54,6 +55,7 @@ bool SaveShot(const Shot& shot)
     ::DeleteFileW(SettingsFilePath().c_str());
     WriteAllSettings(block, SettingsFilePath());
 
+    const ComApartment apartment; // the application object's
     CHalcyDlg dialog;
     if (!dialog.Create())
         return false;

@@ -1,6 +1,8 @@
 // Image routines on real files and bitmaps: premultiplied loading, pictures, image sets with
 // their fallbacks, crops, mask regions and blending.
-#include "skin/ImageRoutines.h"
+#include "skin/DibOperations.h"
+#include "skin/ImageDecoding.h"
+#include "skin/SkinImageSet.h"
 
 #include "base/Paths.h"
 #include "framework/ComPtr.h"

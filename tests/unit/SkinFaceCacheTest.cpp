@@ -2,7 +2,7 @@
 // decoded afresh.
 #include "skin/SkinFaceCache.h"
 
-#include "skin/ImageRoutines.h"
+#include "skin/ImageDecoding.h"
 
 #include "FileText.h"
 #include "ImageFiles.h"

@@ -1,6 +1,6 @@
 // The WIC decoder against GDI+: every kind of picture a skin may hold, and every PNG of the
 // built program's skins, must come out as the same bytes from both, in the same depth.
-#include "skin/ImageRoutines.h"
+#include "skin/ImageDecoding.h"
 
 #include "framework/ComPtr.h"
 

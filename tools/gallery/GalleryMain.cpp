@@ -6,6 +6,7 @@
 
 #include "base/Paths.h"
 #include "framework/WinApp.h"
+#include "skin/DibOperations.h"
 #include "skin/SkinFile.h"
 
 #include <windows.h>

@@ -4,7 +4,10 @@
 #include "base/Paths.h"
 #include "controls/SkinDresser.h"
 #include "settings/SettingsBlock.h"
+#include "skin/DibOperations.h"
+#include "skin/ImageDecoding.h"
 #include "skin/SkinFile.h"
+#include "skin/SkinImageSet.h"
 #include "skin/Surface.h"
 
 #include <string>

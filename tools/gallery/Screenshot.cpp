@@ -2,7 +2,7 @@
 #include "Screenshot.h"
 
 #include "framework/Handles.h"
-#include "skin/ImageRoutines.h"
+#include "skin/DibOperations.h"
 
 #include <gdiplus.h>
 
