@@ -8,6 +8,7 @@
 #include "controls/HoverTracker.h"
 #include "framework/Button.h"
 #include "skin/ImageRoutines.h"
+#include "skin/Surface.h"
 
 #include <array>
 #include <string>
@@ -89,6 +90,7 @@ protected:
     int m_fontHeight = 15;
     std::wstring m_fontFace;
     std::wstring m_caption;
+    KeptSurface m_surface; // the face composed in DrawItem
 
 private:
     LRESULT OnMouseMove(WPARAM keys, LPARAM point);

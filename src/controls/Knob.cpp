@@ -3,7 +3,7 @@
 
 #include "framework/Handles.h"
 #include "skin/ImageRoutines.h"
-#include "skin/Surface.h"
+#include "skin/PaintBuffer.h"
 
 #include <windowsx.h>
 
@@ -45,13 +45,13 @@ bool CPngRSliderBar2::Create(const RECT& rect, HWND parent)
 void CPngRSliderBar2::SetTrackImages(int left, int top, int right, int bottom, const Bitmap& dial)
 {
     KeepCrop(m_dial, dial, left, top, right, bottom);
-    Redraw();
+    RedrawNow();
 }
 
 void CPngRSliderBar2::SetThumbImages(const Bitmap& thumb)
 {
     KeepCrop(m_thumb, thumb, 0, 0, thumb.width(), thumb.height());
-    Redraw();
+    RedrawNow();
 }
 
 void CPngRSliderBar2::SetRange(int minimum, int maximum)
@@ -62,7 +62,7 @@ void CPngRSliderBar2::SetRange(int minimum, int maximum)
     m_maximum = maximum;
     m_internal = internal;
     if (changed)
-        Redraw();
+        RedrawNow();
 }
 
 void CPngRSliderBar2::SetPos(int reported)
@@ -70,7 +70,7 @@ void CPngRSliderBar2::SetPos(int reported)
     if (reported == GetPos())
         return;
     m_internal = knob::InternalValue(reported, Range());
-    Redraw();
+    RedrawNow();
 }
 
 void CPngRSliderBar2::SetRegionFromMask(const Bitmap& mask)
@@ -78,7 +78,7 @@ void CPngRSliderBar2::SetRegionFromMask(const Bitmap& mask)
     GdiRegion region(RegionFromMask(mask));
     if (region && m_hWnd && ::SetWindowRgn(m_hWnd, region.get(), TRUE)) {
         region.release(); // the window owns the region now
-        Redraw();
+        RedrawNow();
         return;
     }
     ::MessageBoxW(m_hWnd ? ::GetAncestor(m_hWnd, GA_ROOT) : nullptr, L"error", nullptr, MB_OK);
@@ -91,14 +91,14 @@ LRESULT CPngRSliderBar2::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnPaint();
         return 0;
     case WM_PRINTCLIENT:
-        Compose(reinterpret_cast<HDC>(wParam));
+        Paint(reinterpret_cast<HDC>(wParam), GetClientRect());
         return 0;
     case WM_ERASEBKGND:
         return TRUE; // the face covers the whole client area
     case WM_ENABLE: {
         // Disabled, the knob looks the same; the repaint only keeps the face current.
         const LRESULT result = Default();
-        Redraw();
+        RedrawNow();
         return result;
     }
     case WM_LBUTTONDOWN:
@@ -194,23 +194,21 @@ SIZE CPngRSliderBar2::ClientSize() const noexcept
 void CPngRSliderBar2::OnPaint()
 {
     PaintDc paint(m_hWnd);
-    Compose(paint);
+    Paint(paint, paint.dirty());
 }
 
 // Dial, thumb, hand and centre dot, composed off screen and copied in one piece. Pixels the
 // dial leaves transparent stay black; the window region hides them.
-void CPngRSliderBar2::Compose(HDC target) const
+void CPngRSliderBar2::Paint(HDC target, const RECT& area) const
 {
     const SIZE size = ClientSize();
-    const Surface* kept = target ? m_surface.Take(size.cx, size.cy) : nullptr;
-    if (!kept)
+    const PaintBuffer buffer(target, area, size, m_surface);
+    if (!buffer)
         return;
-    const Surface& surface = *kept;
-    BlendBitmap(surface.dc(), 0, 0, size.cx, size.cy, m_dial);
+    BlendBitmap(buffer.dc(), 0, 0, size.cx, size.cy, m_dial);
     const knob::Rect thumb = knob::ThumbRect(Dial(), m_internal, m_maximum, m_thumb.width(), m_thumb.height());
-    BlendBitmap(surface.dc(), thumb.left, thumb.top, m_thumb.width(), m_thumb.height(), m_thumb);
-    DrawHand(surface.dc(), size, thumb);
-    surface.CopyTo(target);
+    BlendBitmap(buffer.dc(), thumb.left, thumb.top, m_thumb.width(), m_thumb.height(), m_thumb);
+    DrawHand(buffer.dc(), size, thumb);
 }
 
 void CPngRSliderBar2::DrawHand(HDC dc, SIZE size, const knob::Rect& thumb) const

@@ -47,18 +47,8 @@ private:
     LRESULT OnLButtonUp(LPARAM point);
     LRESULT OnCaptureChanged(HWND gainedBy);
     LRESULT OnDestroy();
-    // Paints the whole face at once rather than invalidating it: on some platforms an
-    // invalidation and its WM_PAINT cost many times the drawing, and one colour change moves
-    // several sliders. A hidden control is painted when it is shown.
-    void Redraw() const noexcept
-    {
-        if (m_hWnd && IsWindowVisible()) {
-            WindowDc dc(m_hWnd);
-            Compose(dc);
-        }
-    }
     void OnPaint();
-    void Compose(HDC target) const;
+    void Paint(HDC target, const RECT& area) const;
     void DrawHand(HDC dc, SIZE size, const knob::Rect& thumb) const;
     void FollowPointer(LPARAM point);
     knob::Rect Dial() const noexcept;

@@ -1,7 +1,7 @@
 // CPngListBtn: composition over the background piece, caption and icon placement, wheel.
 #include "controls/ListButton.h"
 
-#include "skin/Surface.h"
+#include "skin/PaintBuffer.h"
 
 namespace {
 
@@ -134,15 +134,14 @@ void CPngListBtn::DrawCaption(HDC dc, int width, int height, const ButtonLook& l
 void CPngListBtn::DrawItem(DRAWITEMSTRUCT* item)
 {
     const RECT client = GetClientRect();
-    const Surface* kept = m_surface.Take(client.right, client.bottom);
-    if (!kept)
+    const PaintBuffer buffer(item->hDC, client, {client.right, client.bottom}, m_surface);
+    if (!buffer)
         return;
-    const Surface& surface = *kept;
-    CopyBitmap(surface.dc(), 0, 0, m_background);
+    CopyBitmap(buffer.dc(), 0, 0, m_background);
     const ButtonLook look = ChooseLook(StateOf(*item));
-    BlendBitmap(surface.dc(), 0, 0, client.right, client.bottom, Face(look.face));
+    BlendBitmap(buffer.dc(), 0, 0, client.right, client.bottom, Face(look.face));
     // An icon goes with a caption: a button without one shows its face alone.
     if (!m_caption.empty())
-        DrawCaption(surface.dc(), client.right, client.bottom, look);
-    surface.CopyTo(item->hDC);
+        DrawCaption(buffer.dc(), client.right, client.bottom, look);
+    DrawOverFace(buffer.dc(), {client.right, client.bottom}, look);
 }

@@ -5,7 +5,6 @@
 
 #include "controls/BitmapButtonEx.h"
 #include "skin/KeptFont.h"
-#include "skin/Surface.h"
 
 class CPngListBtn : public CBitmapBtnEx {
 public:
@@ -35,6 +34,8 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // What a derived button draws over the composed face, before it reaches the screen.
+    virtual void DrawOverFace(HDC /*dc*/, SIZE /*size*/, const ButtonLook& /*look*/) const {}
 
 private:
     struct CaptionPlace {
@@ -46,7 +47,6 @@ private:
 
     int m_index = kNoIndex;
     Bitmap m_background;
-    KeptSurface m_surface;
     mutable KeptFont m_font;       // the caption's, kept while its description stays
     std::array<Bitmap, 3> m_icons; // normal, over, down
     int m_iconGap = 0;

@@ -3,7 +3,7 @@
 
 #include "framework/Handles.h"
 #include "skin/ImageRoutines.h"
-#include "skin/Surface.h"
+#include "skin/PaintBuffer.h"
 
 #include <windowsx.h>
 
@@ -49,7 +49,7 @@ void CPngSliderBar::SetTrackImages(int left, int top, int right, int bottom, con
     KeepCrop(m_trackNormal, normal, left, top, right, bottom);
     KeepCrop(m_trackDown, down, left, top, right, bottom);
     KeepCrop(m_trackDisabled, disabled, left, top, right, bottom);
-    Redraw();
+    RedrawNow();
 }
 
 void CPngSliderBar::SetThumbImages(const Bitmap& normal, const Bitmap& over, const Bitmap& down, const Bitmap& disabled,
@@ -62,7 +62,7 @@ void CPngSliderBar::SetThumbImages(const Bitmap& normal, const Bitmap& over, con
     m_thumbWidth = m_thumbNormal.width();
     m_thumbHeight = m_thumbNormal.height();
     m_thumbAtTop = thumbAtTop;
-    Redraw();
+    RedrawNow();
 }
 
 void CPngSliderBar::SetRange(int minimum, int maximum)
@@ -74,7 +74,7 @@ void CPngSliderBar::SetRange(int minimum, int maximum)
     m_maximum = maximum;
     m_value = value;
     if (changed)
-        Redraw();
+        RedrawNow();
 }
 
 void CPngSliderBar::SetBackground(int left, int top, int right, int bottom, const Bitmap& parentBackground)
@@ -82,7 +82,7 @@ void CPngSliderBar::SetBackground(int left, int top, int right, int bottom, cons
     if (parentBackground.empty())
         return;
     KeepCrop(m_backdrop, parentBackground, left, top, right, bottom);
-    Redraw();
+    RedrawNow();
 }
 
 void CPngSliderBar::SetPos(int value)
@@ -90,7 +90,7 @@ void CPngSliderBar::SetPos(int value)
     if (value == m_value)
         return;
     m_value = value;
-    Redraw();
+    RedrawNow();
 }
 
 LRESULT CPngSliderBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -100,14 +100,14 @@ LRESULT CPngSliderBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnPaint();
         return 0;
     case WM_PRINTCLIENT:
-        Compose(reinterpret_cast<HDC>(wParam));
+        Paint(reinterpret_cast<HDC>(wParam), GetClientRect());
         return 0;
     case WM_ERASEBKGND:
         return TRUE; // the face covers the whole client area
     case WM_ENABLE: {
         const LRESULT result = Default();
         m_enabled = wParam != FALSE;
-        Redraw();
+        RedrawNow();
         return result;
     }
     case WM_LBUTTONDOWN:
@@ -139,7 +139,7 @@ LRESULT CPngSliderBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT CPngSliderBar::OnLButtonDown()
 {
     m_dragging = true;
-    Redraw();
+    RedrawNow();
     ::SetCapture(m_hWnd);
     return Default();
 }
@@ -155,7 +155,7 @@ LRESULT CPngSliderBar::OnMouseMove(WPARAM keys, LPARAM point)
     }
     const LRESULT result = Default();
     if (m_hover.OnMouseMove(m_hWnd, keys, point))
-        Redraw();
+        RedrawNow();
     return result;
 }
 
@@ -165,7 +165,7 @@ LRESULT CPngSliderBar::OnLButtonUp(LPARAM point)
 {
     if (m_dragging) {
         m_dragging = false;
-        Redraw();
+        RedrawNow();
         if (::GetCapture() == m_hWnd)
             ::ReleaseCapture();
         Report(ValueAtPointer(point));
@@ -187,7 +187,7 @@ void CPngSliderBar::OnMouseLeave()
         m_hover.Clear();
     else
         m_hover.End(m_hWnd);
-    Redraw();
+    RedrawNow();
 }
 
 // The capture was taken away in the middle of a drag (a popup, a window switch): the release
@@ -196,7 +196,7 @@ LRESULT CPngSliderBar::OnCaptureChanged(HWND gainedBy)
 {
     if (m_dragging && gainedBy != m_hWnd) {
         m_dragging = false;
-        Redraw();
+        RedrawNow();
     }
     return Default();
 }
@@ -213,23 +213,21 @@ LRESULT CPngSliderBar::OnDestroy()
 void CPngSliderBar::OnPaint()
 {
     PaintDc paint(m_hWnd);
-    Compose(paint);
+    Paint(paint, paint.dirty());
 }
 
 // Backdrop, track, thumb, composed off screen and copied in one piece.
-void CPngSliderBar::Compose(HDC target) const
+void CPngSliderBar::Paint(HDC target, const RECT& area) const
 {
     const SIZE size = ClientSize();
-    const Surface* kept = target ? m_surface.Take(size.cx, size.cy) : nullptr;
-    if (!kept)
+    const PaintBuffer buffer(target, area, size, m_surface);
+    if (!buffer)
         return;
-    const Surface& surface = *kept;
-    CopyBitmap(surface.dc(), 0, 0, m_backdrop);
+    CopyBitmap(buffer.dc(), 0, 0, m_backdrop);
     const POINT thumb = ThumbOrigin(size);
-    DrawTrack(surface.dc(), thumb, size);
+    DrawTrack(buffer.dc(), thumb, size);
     const Bitmap& face = CurrentThumb();
-    BlendBitmap(surface.dc(), thumb.x, thumb.y, face.width(), face.height(), face);
-    surface.CopyTo(target);
+    BlendBitmap(buffer.dc(), thumb.x, thumb.y, face.width(), face.height(), face);
 }
 
 const Bitmap& CPngSliderBar::CurrentThumb() const noexcept

@@ -74,18 +74,8 @@ private:
     void OnMouseLeave();
     LRESULT OnCaptureChanged(HWND gainedBy);
     LRESULT OnDestroy();
-    // Paints the whole face at once rather than invalidating it: on some platforms an
-    // invalidation and its WM_PAINT cost many times the drawing, and one colour change moves
-    // several sliders. A hidden control is painted when it is shown.
-    void Redraw() const noexcept
-    {
-        if (m_hWnd && IsWindowVisible()) {
-            WindowDc dc(m_hWnd);
-            Compose(dc);
-        }
-    }
     void OnPaint();
-    void Compose(HDC target) const;
+    void Paint(HDC target, const RECT& area) const;
     const Bitmap& CurrentThumb() const noexcept;
     SIZE ClientSize() const noexcept;
     int ValueAtPointer(LPARAM point) const;

@@ -27,7 +27,6 @@ public:
 private:
     // The face's pixels multiplied by the cell's colour, written into the tinted bitmap.
     void Tint(const Bitmap& face, Bitmap& tinted, std::vector<BYTE>& pixels) const;
-    void PaintNow();
 
     Bitmap m_tintedNormal;
     Bitmap m_tintedDown;
