@@ -8,7 +8,6 @@
 #include "controls/HoverTracker.h"
 #include "framework/Button.h"
 #include "skin/ImageRoutines.h"
-#include "skin/Surface.h"
 
 #include <array>
 #include <string>
@@ -108,7 +107,6 @@ protected:
     std::wstring m_fontFace;
     std::wstring m_caption;
     bool m_selected = false;
-    KeptSurface m_surface; // the face composed in DrawItem
 
 private:
     LRESULT OnMouseMove(WPARAM keys, LPARAM point);

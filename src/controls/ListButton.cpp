@@ -1,8 +1,6 @@
 // CPngListBtn: composition over the background piece, caption and icon placement, wheel.
 #include "controls/ListButton.h"
 
-#include "skin/PaintBuffer.h"
-
 namespace {
 
 constexpr BYTE kClearTypeNatural = CLEARTYPE_NATURAL_QUALITY;
@@ -61,8 +59,7 @@ void CPngListBtn::SetIcons(const Bitmap* normal, const Bitmap* over, const Bitma
 
 void CPngListBtn::SetBackground(int left, int top, int right, int bottom, const Bitmap& source)
 {
-    WindowDc reference(m_hWnd);
-    CropBitmap(reference, m_background, source, left, top, right, bottom);
+    m_backdrop.Set(m_hWnd, left, top, right, bottom, source);
 }
 
 LRESULT CPngListBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -134,14 +131,12 @@ void CPngListBtn::DrawCaption(HDC dc, int width, int height, const ButtonLook& l
 void CPngListBtn::DrawItem(DRAWITEMSTRUCT* item)
 {
     const RECT client = GetClientRect();
-    const PaintBuffer buffer(item->hDC, client, {client.right, client.bottom}, m_surface);
-    if (!buffer)
-        return;
-    CopyBitmap(buffer.dc(), 0, 0, m_background);
+    const SIZE size{client.right, client.bottom};
     const ButtonLook look = ChooseLook(StateOf(*item));
-    BlendBitmap(buffer.dc(), 0, 0, client.right, client.bottom, Face(look.face));
-    // An icon goes with a caption: a button without one shows its face alone.
-    if (!m_caption.empty())
-        DrawCaption(buffer.dc(), client.right, client.bottom, look);
-    DrawOverFace(buffer.dc(), {client.right, client.bottom}, look);
+    m_backdrop.Paint(item->hDC, size, Face(look.face), ButtonBackdrop::kOpaque, [&](HDC dc) {
+        // An icon goes with a caption: a button without one shows its face alone.
+        if (!m_caption.empty())
+            DrawCaption(dc, size.cx, size.cy, look);
+        DrawOverFace(dc, size, look);
+    });
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls/BitmapButtonEx.h"
+#include "controls/ButtonBackdrop.h"
 #include "skin/KeptFont.h"
 
 class CPngListBtn : public CBitmapBtnEx {
@@ -46,7 +47,7 @@ private:
     void DrawCaption(HDC dc, int width, int height, const ButtonLook& look) const;
 
     int m_index = kNoIndex;
-    Bitmap m_background;
+    ButtonBackdrop m_backdrop;
     mutable KeptFont m_font;       // the caption's, kept while its description stays
     std::array<Bitmap, 3> m_icons; // normal, over, down
     int m_iconGap = 0;

@@ -2,7 +2,6 @@
 #include "controls/SwatchButton.h"
 
 #include "skin/SkinFile.h"
-#include "skin/PaintBuffer.h"
 
 #include <algorithm>
 #include <cstring>
@@ -79,25 +78,23 @@ void CColorBtn2::Tint(const Bitmap& face, Bitmap& tinted, std::vector<BYTE>& pix
 
 void CColorBtn2::SetBackground(int left, int top, int right, int bottom, const Bitmap& source)
 {
-    WindowDc reference(m_hWnd);
-    CropBitmap(reference, m_background, source, left, top, right, bottom);
+    m_backdrop.Set(m_hWnd, left, top, right, bottom, source);
 }
 
 void CColorBtn2::DrawItem(DRAWITEMSTRUCT* item)
 {
     const RECT client = GetClientRect();
-    const PaintBuffer buffer(item->hDC, client, {client.right, client.bottom}, m_surface);
-    if (!buffer)
-        return;
-    const HDC dc = buffer.dc();
-    CopyBitmap(dc, 0, 0, m_background);
     const Bitmap& face = IsSelected() ? m_tintedDown : m_tintedNormal;
-    BlendBitmap(dc, 0, 0, client.right, client.bottom, face, 0, 0, m_faceAlpha);
+    m_backdrop.Paint(item->hDC, {client.right, client.bottom}, face, m_faceAlpha,
+                     [&](HDC dc) { DrawCaption(dc, client, (item->itemState & ODS_SELECTED) != 0); });
+}
 
+void CColorBtn2::DrawCaption(HDC dc, const RECT& client, bool pressed)
+{
     const HFONT font = m_font.Get({m_fontHeight, FW_NORMAL, kClearTypeNatural, kCaptionPitchAndFamily, SkinFontFace()});
     SelectGuard select(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, CaptionColour((item->itemState & ODS_SELECTED) != 0));
+    ::SetTextColor(dc, CaptionColour(pressed));
     RECT text = client;
     ::OffsetRect(&text, kCaptionIndent, 0);
     ::DrawTextW(dc, m_caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | DT_LEFT);
