@@ -159,7 +159,7 @@ LRESULT CBitmapBtn::OnCaptureChanged()
 
 LRESULT CBitmapBtn::OnLButtonDown()
 {
-    if (m_clickMode == kClickOnPress) {
+    if (m_click.mode == kClickOnPress) {
         NotifyParent(m_hWnd, BN_CLICKED);
         if (!m_hWnd)
             return 0; // the parent destroyed the button in answer to the click
@@ -169,12 +169,14 @@ LRESULT CBitmapBtn::OnLButtonDown()
 
 // The standard button never sees the release, so it sends no click of its own; the pressed
 // look ends here instead. Like a standard button, a release after dragging off the button
-// clicks nothing.
+// clicks nothing; nor does one closer than the guard to the last click.
 LRESULT CBitmapBtn::OnLButtonUp(LPARAM point)
 {
     EndPress(m_hWnd, m_hover.IsOn());
-    if (m_clickMode == kClickOnRelease && IsOnButton(m_hWnd, point)) {
-        m_lastNotifyTick = ::GetTickCount();
+    const DWORD now = ::GetTickCount();
+    const bool guarded = m_click.guardMs != 0 && now - m_lastNotifyTick <= m_click.guardMs;
+    if (m_click.mode == kClickOnRelease && IsOnButton(m_hWnd, point) && !guarded) {
+        m_lastNotifyTick = now;
         NotifyParent(m_hWnd, BN_CLICKED);
     }
     return 0;

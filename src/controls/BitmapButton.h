@@ -36,6 +36,14 @@ class CBitmapBtn : public CButton {
 public:
     static constexpr int kClickOnPress = 1;
     static constexpr int kClickOnRelease = 2;
+    static constexpr size_t kCaptionColourCount = 4;
+
+    // When a press becomes a click: on the press or on the release, and the shortest time
+    // between two clicks on release (0: any).
+    struct ClickPolicy {
+        int mode = kClickOnPress;
+        DWORD guardMs = 0;
+    };
     static constexpr int kAlignLeft = 0;
     static constexpr int kAlignCentre = 1;
     static constexpr int kAlignCentreBottom = 8; // list buttons only; any other value is right
@@ -58,13 +66,13 @@ public:
     // The latched look of radio rows; ends hover, so the over look returns with the next move.
     void SetSelected(bool on);
     void SetToggleMode();
-    void SetNotifyOnRelease() noexcept { m_clickMode = kClickOnRelease; }
+    void SetNotifyOnRelease() noexcept { m_click.mode = kClickOnRelease; }
     void SetTooltipText(const wchar_t* text, bool activate);
 
     bool IsSelected() const noexcept { return m_selected; }
     bool IsHovered() const noexcept { return m_hover.IsOn(); }
     bool IsToggleMode() const noexcept { return m_toggleMode; }
-    int ClickMode() const noexcept { return m_clickMode; }
+    int ClickMode() const noexcept { return m_click.mode; }
     const CButtonToolTip& ToolTip() const noexcept { return m_toolTip; }
 
     BOOL PreTranslateMessage(MSG* msg) override;
@@ -72,8 +80,17 @@ public:
     void DrawItem(DRAWITEMSTRUCT* item) override = 0;
 
 protected:
+    CBitmapBtn() noexcept = default;
+    // enterReport: what hover posts to the owner when the pointer enters (0: nothing).
+    CBitmapBtn(ClickPolicy click, UINT enterReport, const std::array<COLORREF, kCaptionColourCount>& colours) noexcept
+        : m_hover(enterReport), m_colours(colours), m_click(click)
+    {
+    }
+
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    // Hover forgotten without a repaint.
+    void ForgetHover() noexcept { m_hover.Clear(); }
     ButtonState StateOf(const DRAWITEMSTRUCT& item) const noexcept;
     COLORREF ColourOf(CaptionColour colour) const noexcept;
     const Bitmap& Face(int state) const noexcept { return m_faces[static_cast<size_t>(state)]; }
@@ -89,6 +106,7 @@ protected:
     int m_fontHeight = 15;
     std::wstring m_fontFace;
     std::wstring m_caption;
+    bool m_selected = false;
 
 private:
     LRESULT OnMouseMove(WPARAM keys, LPARAM point);
@@ -99,13 +117,12 @@ private:
     void ClearHover();
 
     CButtonToolTip m_toolTip;
-    bool m_selected = false;
     bool m_toggleMode = false;
     DWORD m_lastNotifyTick = 0;
     CHoverTracker m_hover;
     std::array<Bitmap, SkinImageSet::kStateCount> m_faces;
     // normal, over, down, disabled; the creator sets all four before the first paint
-    std::array<COLORREF, 4> m_colours{RGB(0xD0, 0xD0, 0xD0), RGB(0, 0, 0), RGB(0xFF, 0xFF, 0xFF),
-                                      RGB(0x46, 0x46, 0x46)};
-    int m_clickMode = kClickOnPress;
+    std::array<COLORREF, kCaptionColourCount> m_colours{RGB(0xD0, 0xD0, 0xD0), RGB(0, 0, 0), RGB(0xFF, 0xFF, 0xFF),
+                                                        RGB(0x46, 0x46, 0x46)};
+    ClickPolicy m_click;
 };

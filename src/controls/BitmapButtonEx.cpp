@@ -2,7 +2,7 @@
 #include "controls/BitmapButtonEx.h"
 
 #include "skin/DibOperations.h"
-#include "skin/Surface.h"
+#include "skin/PaintBuffer.h"
 
 ButtonLook CBitmapBtnEx::ChooseLook(const ButtonState& s) noexcept
 {
@@ -28,26 +28,26 @@ ButtonLook CBitmapBtnEx::ChooseLook(const ButtonState& s) noexcept
 void CBitmapBtnEx::DrawItem(DRAWITEMSTRUCT* item)
 {
     const RECT client = GetClientRect();
-    Surface surface(client.right, client.bottom);
-    if (!surface)
+    const PaintBuffer buffer(item->hDC, client, {client.right, client.bottom}, m_surface);
+    if (!buffer)
         return;
+    const HDC dc = buffer.dc();
     const ButtonLook look = ChooseLook(StateOf(*item));
-    CopyBitmap(surface.dc(), 0, 0, Face(look.face));
+    CopyBitmap(dc, 0, 0, Face(look.face));
 
     if (!m_caption.empty()) {
         GdiFont font(::CreateFontW(m_fontHeight, 0, 0, 0, m_fontWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS,
                                    CaptionFontFace().c_str()));
-        SelectGuard select(surface.dc(), font.get());
-        ::SetBkMode(surface.dc(), TRANSPARENT);
-        ::SetTextColor(surface.dc(), ColourOf(look.caption));
+        SelectGuard select(dc, font.get());
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, ColourOf(look.caption));
         RECT text = client;
         if (m_marginOnLeft)
             text.left += m_margin;
         else
             text.right -= m_margin;
-        ::DrawTextW(surface.dc(), m_caption.c_str(), -1, &text,
+        ::DrawTextW(dc, m_caption.c_str(), -1, &text,
                     DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | HorizontalAlignment());
     }
-    surface.CopyTo(item->hDC);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "controls/BitmapButton.h"
+#include "skin/Surface.h"
 
 class CBitmapBtnEx : public CBitmapBtn {
 public:
@@ -9,4 +10,7 @@ public:
     static ButtonLook ChooseLook(const ButtonState& state) noexcept;
 
     void DrawItem(DRAWITEMSTRUCT* item) override;
+
+private:
+    KeptSurface m_surface;
 };

@@ -1,8 +1,6 @@
 // CPngMenuRow: pointer reports to the list and the sub-item marker.
 #include "controls/ButtonMenuRow.h"
 
-#include "skin/Surface.h"
-
 #include <windowsx.h>
 
 void CPngMenuRow::SetSubItemMarker(bool on)
@@ -28,34 +26,21 @@ LRESULT CPngMenuRow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
-// The list button composes its face into the row's own off-screen surface, the marker goes
-// on top, and the row reaches the screen in one copy as every other button does.
-void CPngMenuRow::DrawItem(DRAWITEMSTRUCT* item)
+// The marker goes on the composed face, so the row reaches the screen in one copy as every
+// other button does.
+void CPngMenuRow::DrawOverFace(HDC dc, SIZE size, const ButtonLook& look) const
 {
-    if (!m_marker) {
-        CPngListBtn::DrawItem(item);
+    if (!m_marker)
         return;
-    }
-    const RECT client = GetClientRect();
-    Surface surface(client.right, client.bottom);
-    if (!surface)
-        return;
-    DRAWITEMSTRUCT inner = *item;
-    inner.hDC = surface.dc();
-    CPngListBtn::DrawItem(&inner);
-
-    const COLORREF ink = ColourOf(ChooseLook(StateOf(*item)).caption);
-    const int tip = client.right - kMarkerRight;
-    const int middle = client.bottom / 2;
+    const COLORREF ink = ColourOf(look.caption);
+    const int tip = size.cx - kMarkerRight;
+    const int middle = size.cy / 2;
     const POINT triangle[] = {{tip - kMarkerWidth, middle - kMarkerHeight / 2},
                               {tip, middle},
                               {tip - kMarkerWidth, middle + kMarkerHeight / 2}};
     GdiBrush brush(::CreateSolidBrush(ink));
     GdiPen pen(::CreatePen(PS_SOLID, 1, ink));
-    {
-        SelectGuard selectBrush(surface.dc(), brush.get());
-        SelectGuard selectPen(surface.dc(), pen.get());
-        ::Polygon(surface.dc(), triangle, 3);
-    }
-    surface.CopyTo(item->hDC);
+    SelectGuard selectBrush(dc, brush.get());
+    SelectGuard selectPen(dc, pen.get());
+    ::Polygon(dc, triangle, 3);
 }

@@ -20,10 +20,9 @@ public:
     void SetSubItemMarker(bool on);
     bool HasSubItemMarker() const noexcept { return m_marker; }
 
-    void DrawItem(DRAWITEMSTRUCT* item) override;
-
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DrawOverFace(HDC dc, SIZE size, const ButtonLook& look) const override;
 
 private:
     bool m_marker = false;

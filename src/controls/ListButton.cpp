@@ -2,7 +2,6 @@
 #include "controls/ListButton.h"
 
 #include "skin/DibOperations.h"
-#include "skin/Surface.h"
 
 namespace {
 
@@ -62,8 +61,7 @@ void CPngListBtn::SetIcons(const Bitmap* normal, const Bitmap* over, const Bitma
 
 void CPngListBtn::SetBackground(int left, int top, int right, int bottom, const Bitmap& source)
 {
-    WindowDc reference(m_hWnd);
-    CropBitmap(reference, m_background, source, left, top, right, bottom);
+    m_backdrop.Set(m_hWnd, left, top, right, bottom, source);
 }
 
 LRESULT CPngListBtn::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -135,15 +133,12 @@ void CPngListBtn::DrawCaption(HDC dc, int width, int height, const ButtonLook& l
 void CPngListBtn::DrawItem(DRAWITEMSTRUCT* item)
 {
     const RECT client = GetClientRect();
-    const Surface* kept = m_surface.Take(client.right, client.bottom);
-    if (!kept)
-        return;
-    const Surface& surface = *kept;
-    CopyBitmap(surface.dc(), 0, 0, m_background);
+    const SIZE size{client.right, client.bottom};
     const ButtonLook look = ChooseLook(StateOf(*item));
-    BlendBitmap(surface.dc(), 0, 0, client.right, client.bottom, Face(look.face));
-    // An icon goes with a caption: a button without one shows its face alone.
-    if (!m_caption.empty())
-        DrawCaption(surface.dc(), client.right, client.bottom, look);
-    surface.CopyTo(item->hDC);
+    m_backdrop.Paint(item->hDC, size, Face(look.face), ButtonBackdrop::kOpaque, [&](HDC dc) {
+        // An icon goes with a caption: a button without one shows its face alone.
+        if (!m_caption.empty())
+            DrawCaption(dc, size.cx, size.cy, look);
+        DrawOverFace(dc, size, look);
+    });
 }

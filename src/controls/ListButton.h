@@ -4,8 +4,8 @@
 #pragma once
 
 #include "controls/BitmapButtonEx.h"
+#include "controls/ButtonBackdrop.h"
 #include "skin/KeptFont.h"
-#include "skin/Surface.h"
 
 class CPngListBtn : public CBitmapBtnEx {
 public:
@@ -35,6 +35,8 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // What a derived button draws over the composed face, before it reaches the screen.
+    virtual void DrawOverFace(HDC /*dc*/, SIZE /*size*/, const ButtonLook& /*look*/) const {}
 
 private:
     struct CaptionPlace {
@@ -45,8 +47,7 @@ private:
     void DrawCaption(HDC dc, int width, int height, const ButtonLook& look) const;
 
     int m_index = kNoIndex;
-    Bitmap m_background;
-    KeptSurface m_surface;
+    ButtonBackdrop m_backdrop;
     mutable KeptFont m_font;       // the caption's, kept while its description stays
     std::array<Bitmap, 3> m_icons; // normal, over, down
     int m_iconGap = 0;

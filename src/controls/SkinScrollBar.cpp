@@ -114,7 +114,7 @@ LRESULT CSkinScrollBar::OnSetScrollInfo(bool redraw, const SCROLLINFO* info)
         m_maximum = info->nMax;
     }
     if (redraw)
-        Redraw(TrackRect());
+        RedrawNow(TrackRect());
     return 1;
 }
 
@@ -140,7 +140,7 @@ LRESULT CSkinScrollBar::OnSetPos(int position, bool redraw)
     const int previous = m_position;
     m_position = position;
     if (redraw)
-        Redraw(TrackRect());
+        RedrawNow(TrackRect());
     return previous;
 }
 
@@ -150,7 +150,7 @@ LRESULT CSkinScrollBar::OnSetRange(int minimum, int maximum, bool redraw)
     m_minimum = minimum;
     m_maximum = maximum;
     if (redraw)
-        Redraw(TrackRect());
+        RedrawNow(TrackRect());
     return previous;
 }
 
@@ -182,7 +182,7 @@ void CSkinScrollBar::OnLButtonDown(POINT point)
         m_dragging = true;
         m_trackPosition = m_position;
         m_dragStartPosition = m_position;
-        Redraw(PartRect(CurrentLayout(), Part::Thumb));
+        RedrawNow(PartRect(CurrentLayout(), Part::Thumb));
         return;
     }
     m_pressedPart = part;
@@ -191,7 +191,7 @@ void CSkinScrollBar::OnLButtonDown(POINT point)
         return;
     SetTimer(kFirstDelayTimer, kFirstDelayMs);
     if (IsArrow(part))
-        Redraw(PartRect(CurrentLayout(), part));
+        RedrawNow(PartRect(CurrentLayout(), part));
 }
 
 void CSkinScrollBar::OnMouseMove(POINT point)
@@ -233,7 +233,7 @@ void CSkinScrollBar::ContinueDrag(POINT point)
     const RECT after = PartRect(CurrentLayout(), Part::Thumb);
     RECT changed{};
     ::UnionRect(&changed, &before, &after);
-    Redraw(changed);
+    RedrawNow(changed);
     Notify(SB_THUMBTRACK, position);
 }
 
@@ -247,9 +247,9 @@ void CSkinScrollBar::UpdateHover(POINT point)
     const scrollbar::Layout layout = CurrentLayout();
     // Page areas have no highlighted look.
     if (previous != Part::None && !IsPageArea(previous))
-        Redraw(PartRect(layout, previous));
+        RedrawNow(PartRect(layout, previous));
     if (part != Part::None && !IsPageArea(part))
-        Redraw(PartRect(layout, part));
+        RedrawNow(PartRect(layout, part));
 }
 
 void CSkinScrollBar::UpdatePointerOff(POINT point)
@@ -260,7 +260,7 @@ void CSkinScrollBar::UpdatePointerOff(POINT point)
         return;
     m_pointerOff = off;
     if (IsArrow(m_pressedPart))
-        Redraw(pressed);
+        RedrawNow(pressed);
 }
 
 void CSkinScrollBar::OnLButtonUp()
@@ -290,7 +290,7 @@ void CSkinScrollBar::EndPress()
         if (!Notify(SB_THUMBPOSITION, dropped))
             return;
         // Wherever the owner put the position, the thumb is drawn there.
-        Redraw(TrackRect());
+        RedrawNow(TrackRect());
         return;
     }
     if (m_pressedPart == Part::None)
@@ -301,7 +301,7 @@ void CSkinScrollBar::EndPress()
     m_hotPart = Part::None;
     m_pointerOff = false;
     if (IsArrow(released))
-        Redraw(PartRect(CurrentLayout(), released));
+        RedrawNow(PartRect(CurrentLayout(), released));
 }
 
 bool CSkinScrollBar::OnTimer(UINT_PTR id)

@@ -4,6 +4,7 @@
 
 #include "controls/ScrollBarGeometry.h"
 #include "framework/ScrollBar.h"
+#include "skin/Surface.h"
 
 #include <windows.h>
 
@@ -66,7 +67,6 @@ private:
     // Drawing: the whole face is composed off screen and the changed area copied to the
     // window, so every repaint shows the current hover, press and drag state.
     bool HasSheet() const noexcept { return m_sheet && m_cellWidth > 0 && m_cellHeight > 0; }
-    void Redraw(const RECT& area);
     void PaintFace(HDC target, const RECT& area) const;
     void ComposeFace(HDC target, const RECT& client) const;
     int RowOf(Part part) const noexcept;
@@ -76,6 +76,7 @@ private:
     void DrawThumb(HDC target, HDC sheet, const RECT& area) const;
 
     HBITMAP m_sheet = nullptr;
+    mutable KeptSurface m_surface; // composing changes no state of the bar
     int m_cellWidth = 0;
     int m_cellHeight = 0;
     int m_length = 0;

@@ -2,6 +2,7 @@
 #include "controls/SkinScrollBar.h"
 
 #include "framework/Handles.h"
+#include "skin/PaintBuffer.h"
 
 #include <algorithm>
 
@@ -85,28 +86,14 @@ void CSkinScrollBar::OnPrintClient(HDC target)
         PaintFace(target, GetClientRect());
 }
 
-void CSkinScrollBar::Redraw(const RECT& area)
-{
-    if (!m_hWnd)
-        return;
-    WindowDc window(m_hWnd);
-    PaintFace(window, area);
-}
-
 void CSkinScrollBar::PaintFace(HDC target, const RECT& area) const
 {
+    if (!HasSheet())
+        return;
     const RECT client = GetClientRect();
-    RECT changed{};
-    if (!HasSheet() || !::IntersectRect(&changed, &area, &client))
-        return;
-    MemoryDc face(target);
-    GdiBitmap surface(::CreateCompatibleBitmap(target, Width(client), Height(client)));
-    if (!face || !surface)
-        return;
-    SelectGuard select(face, surface.get());
-    ComposeFace(face, client);
-    ::BitBlt(target, changed.left, changed.top, Width(changed), Height(changed), face, changed.left, changed.top,
-             SRCCOPY);
+    const PaintBuffer buffer(target, area, {Width(client), Height(client)}, m_surface);
+    if (buffer)
+        ComposeFace(buffer.dc(), client);
 }
 
 void CSkinScrollBar::ComposeFace(HDC target, const RECT& client) const

@@ -1,9 +1,7 @@
-// CPngSliderBar: images, range and value, pointer and wheel reports, and the composed face.
+// CPngSliderBar: images and value, pointer and hover, and the composed face.
 #include "controls/SliderBar.h"
 
-#include "framework/Handles.h"
 #include "skin/DibOperations.h"
-#include "skin/Surface.h"
 
 #include <windowsx.h>
 
@@ -11,37 +9,12 @@
 
 namespace {
 
-constexpr DWORD kSliderStyle = WS_CHILD | WS_VISIBLE;
-
 POINT PointFrom(LPARAM lParam) noexcept
 {
     return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
-// target becomes the crop of source, or empty when source is.
-void KeepCrop(Bitmap& target, const Bitmap& source, int left, int top, int right, int bottom)
-{
-    target.Reset();
-    CropBitmap(nullptr, target, source, left, top, right, bottom);
-}
-
-void KeepCopy(Bitmap& target, const Bitmap& source)
-{
-    KeepCrop(target, source, 0, 0, source.width(), source.height());
-}
-
 } // namespace
-
-bool CPngSliderBar::CreateSlider(const RECT& rect, HWND parent, UINT id)
-{
-    m_id = id;
-    m_parent = parent;
-    m_minimum = 0;
-    m_maximum = 10;
-    m_value = 0;
-    const std::wstring& className = SliderWindowClass();
-    return !className.empty() && CreateEx(0, className.c_str(), L"", kSliderStyle, rect, parent, id);
-}
 
 void CPngSliderBar::SetTrackImages(int left, int top, int right, int bottom, const Bitmap& normal, const Bitmap& down,
                                    const Bitmap& disabled)
@@ -49,32 +22,20 @@ void CPngSliderBar::SetTrackImages(int left, int top, int right, int bottom, con
     KeepCrop(m_trackNormal, normal, left, top, right, bottom);
     KeepCrop(m_trackDown, down, left, top, right, bottom);
     KeepCrop(m_trackDisabled, disabled, left, top, right, bottom);
-    Redraw();
+    RedrawNow();
 }
 
 void CPngSliderBar::SetThumbImages(const Bitmap& normal, const Bitmap& over, const Bitmap& down, const Bitmap& disabled,
                                    bool thumbAtTop)
 {
-    KeepCopy(m_thumbNormal, normal);
-    KeepCopy(m_thumbOver, over);
-    KeepCopy(m_thumbDown, down);
-    KeepCopy(m_thumbDisabled, disabled);
+    KeepCrop(m_thumbNormal, normal, 0, 0, normal.width(), normal.height());
+    KeepCrop(m_thumbOver, over, 0, 0, over.width(), over.height());
+    KeepCrop(m_thumbDown, down, 0, 0, down.width(), down.height());
+    KeepCrop(m_thumbDisabled, disabled, 0, 0, disabled.width(), disabled.height());
     m_thumbWidth = m_thumbNormal.width();
     m_thumbHeight = m_thumbNormal.height();
     m_thumbAtTop = thumbAtTop;
-    Redraw();
-}
-
-void CPngSliderBar::SetRange(int minimum, int maximum)
-{
-    const int value = slider::Clamp(m_value, {minimum, maximum});
-    // A value clamped under unchanged bounds moves the thumb too.
-    const bool changed = minimum != m_minimum || maximum != m_maximum || value != m_value;
-    m_minimum = minimum;
-    m_maximum = maximum;
-    m_value = value;
-    if (changed)
-        Redraw();
+    RedrawNow();
 }
 
 void CPngSliderBar::SetBackground(int left, int top, int right, int bottom, const Bitmap& parentBackground)
@@ -82,7 +43,7 @@ void CPngSliderBar::SetBackground(int left, int top, int right, int bottom, cons
     if (parentBackground.empty())
         return;
     KeepCrop(m_backdrop, parentBackground, left, top, right, bottom);
-    Redraw();
+    RedrawNow();
 }
 
 void CPngSliderBar::SetPos(int value)
@@ -90,63 +51,27 @@ void CPngSliderBar::SetPos(int value)
     if (value == m_value)
         return;
     m_value = value;
-    Redraw();
+    RedrawNow();
 }
 
 LRESULT CPngSliderBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_PAINT:
-        OnPaint();
-        return 0;
-    case WM_PRINTCLIENT:
-        Compose(reinterpret_cast<HDC>(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        return TRUE; // the face covers the whole client area
-    case WM_ENABLE: {
-        const LRESULT result = Default();
-        m_enabled = wParam != FALSE;
-        Redraw();
-        return result;
-    }
-    case WM_LBUTTONDOWN:
-        return OnLButtonDown();
     case WM_MOUSEMOVE:
         return OnMouseMove(wParam, lParam);
     case WM_LBUTTONUP:
         return OnLButtonUp(lParam);
-    case WM_MOUSEWHEEL:
-        Report(WheelValue(GET_WHEEL_DELTA_WPARAM(wParam)));
-        return 1;
     case WM_MOUSELEAVE:
         OnMouseLeave();
         return 0;
-    case WM_CAPTURECHANGED:
-        return OnCaptureChanged(reinterpret_cast<HWND>(lParam));
-    case WM_SLIDER_POS:
-        // A report addressed to the control goes on to the parent as the control's own.
-        Report(static_cast<int>(wParam));
-        return 0;
-    case WM_DESTROY:
-        return OnDestroy();
     default:
-        return CWnd::WindowProc(message, wParam, lParam);
+        return CValueControl::WindowProc(message, wParam, lParam);
     }
-}
-
-// Nothing is reported on the press: a click reports once, on release.
-LRESULT CPngSliderBar::OnLButtonDown()
-{
-    m_dragging = true;
-    Redraw();
-    ::SetCapture(m_hWnd);
-    return Default();
 }
 
 LRESULT CPngSliderBar::OnMouseMove(WPARAM keys, LPARAM point)
 {
-    if (m_dragging) {
+    if (IsDragging()) {
         // Compared with the stored value, which only the parent changes (SetPos).
         const int value = ValueAtPointer(point);
         if (value != m_value)
@@ -155,7 +80,7 @@ LRESULT CPngSliderBar::OnMouseMove(WPARAM keys, LPARAM point)
     }
     const LRESULT result = Default();
     if (m_hover.OnMouseMove(m_hWnd, keys, point))
-        Redraw();
+        RedrawNow();
     return result;
 }
 
@@ -163,11 +88,8 @@ LRESULT CPngSliderBar::OnMouseMove(WPARAM keys, LPARAM point)
 // value is clamped), so a click without a drag jumps to the clicked place.
 LRESULT CPngSliderBar::OnLButtonUp(LPARAM point)
 {
-    if (m_dragging) {
-        m_dragging = false;
-        Redraw();
-        if (::GetCapture() == m_hWnd)
-            ::ReleaseCapture();
+    if (IsDragging()) {
+        EndDrag();
         Report(ValueAtPointer(point));
         if (m_hover.IsOn()) {
             // Hover no longer holds the capture: let the system say when the pointer is gone.
@@ -183,70 +105,38 @@ void CPngSliderBar::OnMouseLeave()
     if (!m_hover.IsOn())
         return;
     // During a drag the capture belongs to the drag, which ends with the release.
-    if (m_dragging)
+    if (IsDragging())
         m_hover.Clear();
     else
         m_hover.End(m_hWnd);
-    Redraw();
+    RedrawNow();
 }
 
-// The capture was taken away in the middle of a drag (a popup, a window switch): the release
-// will not come here, so the drag ends now, without a report.
-LRESULT CPngSliderBar::OnCaptureChanged(HWND gainedBy)
+void CPngSliderBar::ReleaseImages()
 {
-    if (m_dragging && gainedBy != m_hWnd) {
-        m_dragging = false;
-        Redraw();
-    }
-    return Default();
-}
-
-LRESULT CPngSliderBar::OnDestroy()
-{
-    const LRESULT result = Default();
     for (Bitmap* image : {&m_trackNormal, &m_trackDown, &m_trackDisabled, &m_thumbNormal, &m_thumbOver, &m_thumbDown,
                           &m_thumbDisabled, &m_backdrop})
         image->Reset();
-    return result;
 }
 
-void CPngSliderBar::OnPaint()
+void CPngSliderBar::Compose(HDC dc, SIZE size) const
 {
-    PaintDc paint(m_hWnd);
-    Compose(paint);
-}
-
-// Backdrop, track, thumb, composed off screen and copied in one piece.
-void CPngSliderBar::Compose(HDC target) const
-{
-    const SIZE size = ClientSize();
-    const Surface* kept = target ? m_surface.Take(size.cx, size.cy) : nullptr;
-    if (!kept)
-        return;
-    const Surface& surface = *kept;
-    CopyBitmap(surface.dc(), 0, 0, m_backdrop);
+    CopyBitmap(dc, 0, 0, m_backdrop);
     const POINT thumb = ThumbOrigin(size);
-    DrawTrack(surface.dc(), thumb, size);
+    DrawTrack(dc, thumb, size);
     const Bitmap& face = CurrentThumb();
-    BlendBitmap(surface.dc(), thumb.x, thumb.y, face.width(), face.height(), face);
-    surface.CopyTo(target);
+    BlendBitmap(dc, thumb.x, thumb.y, face.width(), face.height(), face);
 }
 
 const Bitmap& CPngSliderBar::CurrentThumb() const noexcept
 {
     if (!m_enabled && !m_thumbDisabled.empty())
         return m_thumbDisabled;
-    if (m_dragging)
+    if (IsDragging())
         return m_thumbDown;
     if (m_hover.IsOn())
         return m_thumbOver;
     return m_thumbNormal;
-}
-
-SIZE CPngSliderBar::ClientSize() const noexcept
-{
-    const RECT client = GetClientRect();
-    return {client.right - client.left, client.bottom - client.top};
 }
 
 // The pointer measured along the control as it is now, so a slider moved or resized by a new
@@ -254,9 +144,4 @@ SIZE CPngSliderBar::ClientSize() const noexcept
 int CPngSliderBar::ValueAtPointer(LPARAM point) const
 {
     return ValueAt(PointFrom(point), ClientSize());
-}
-
-void CPngSliderBar::Report(int value) const noexcept
-{
-    PostSliderPos(m_parent, value, m_id);
 }

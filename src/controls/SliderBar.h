@@ -1,14 +1,10 @@
 // CPngSliderBar: what the horizontal and the vertical image slider share: the images, the
-// range and value, the pointer and wheel handling, and the paint path.
+// thumb's looks, the pointer and hover handling, and the face.
 #pragma once
 
 #include "controls/HoverTracker.h"
-#include "controls/SliderGeometry.h"
-#include "controls/SliderWindow.h"
-#include "framework/Handles.h"
-#include "framework/Wnd.h"
+#include "controls/ValueControl.h"
 #include "skin/Bitmap.h"
-#include "skin/Surface.h"
 
 #include <windows.h>
 
@@ -19,7 +15,7 @@
 // The face is the parent's background behind the control, the track cut in two at the thumb
 // (a filled part and a plain part) and the thumb in its state: normal, over while the pointer
 // is on the control, down while dragged, disabled.
-class CPngSliderBar : public CWnd {
+class CPngSliderBar : public CValueControl {
 public:
     // Each image becomes its crop at (left, top)-(right, bottom); callers pass the control's
     // own size. An empty image leaves that piece of the face empty.
@@ -29,8 +25,6 @@ public:
     // puts a horizontal slider's thumb at the top edge instead of the bottom edge.
     void SetThumbImages(const Bitmap& normal, const Bitmap& over, const Bitmap& down, const Bitmap& disabled,
                         bool thumbAtTop);
-    // Stores the bounds and brings the value into them.
-    void SetRange(int minimum, int maximum);
     // The piece (left, top)-(right, bottom) of the parent's background, the control's own
     // rectangle in the parent, shows through the transparent parts of the face. An empty
     // background keeps the backdrop the control has.
@@ -39,69 +33,42 @@ public:
     void SetPos(int value);
 
     int GetPos() const noexcept { return m_value; }
-    int GetRangeMin() const noexcept { return m_minimum; }
-    int GetRangeMax() const noexcept { return m_maximum; }
-    UINT GetControlId() const noexcept { return m_id; }
-    bool IsDragging() const noexcept { return m_dragging; }
     bool IsHovered() const noexcept { return m_hover.IsOn(); }
     bool IsThumbAtTop() const noexcept { return m_thumbAtTop; }
 
 protected:
     // Creates the child window at rect; the range starts as 0..10 with the value 0.
-    bool CreateSlider(const RECT& rect, HWND parent, UINT id);
+    bool CreateSlider(const RECT& rect, HWND parent, UINT id) { return CreateValueControl(rect, parent, id); }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // What differs between the two directions.
     virtual int ValueAt(POINT client, SIZE size) const = 0;
     virtual POINT ThumbOrigin(SIZE size) const = 0;
     virtual void DrawTrack(HDC dc, POINT thumb, SIZE size) const = 0;
-    virtual int WheelValue(int delta) const = 0;
-
-    slider::Range Range() const noexcept { return {m_minimum, m_maximum}; }
 
     Bitmap m_trackNormal;
     Bitmap m_trackDown;
     Bitmap m_trackDisabled;
     bool m_thumbAtTop = false;
-    bool m_enabled = true;
     int m_thumbWidth = 0;
     int m_thumbHeight = 0;
 
 private:
-    LRESULT OnLButtonDown();
     LRESULT OnMouseMove(WPARAM keys, LPARAM point);
     LRESULT OnLButtonUp(LPARAM point);
     void OnMouseLeave();
-    LRESULT OnCaptureChanged(HWND gainedBy);
-    LRESULT OnDestroy();
-    // Paints the whole face at once rather than invalidating it: on some platforms an
-    // invalidation and its WM_PAINT cost many times the drawing, and one colour change moves
-    // several sliders. A hidden control is painted when it is shown.
-    void Redraw() const noexcept
-    {
-        if (m_hWnd && IsWindowVisible()) {
-            WindowDc dc(m_hWnd);
-            Compose(dc);
-        }
-    }
-    void OnPaint();
-    void Compose(HDC target) const;
+    // The thumb shows the drag.
+    void OnDragChanged() override { RedrawNow(); }
+    void ReleaseImages() override;
+    // Backdrop, track, thumb.
+    void Compose(HDC dc, SIZE size) const override;
     const Bitmap& CurrentThumb() const noexcept;
-    SIZE ClientSize() const noexcept;
     int ValueAtPointer(LPARAM point) const;
-    void Report(int value) const noexcept;
 
-    UINT m_id = 0;
-    HWND m_parent = nullptr;
     Bitmap m_thumbNormal;
     Bitmap m_thumbOver;
     Bitmap m_thumbDown;
     Bitmap m_thumbDisabled;
     Bitmap m_backdrop;
-    mutable KeptSurface m_surface; // composing changes no state of the slider
-    int m_value = 0;
-    int m_minimum = 0;
-    int m_maximum = 10;
-    bool m_dragging = false;
     CHoverTracker m_hover;
 };

@@ -3,7 +3,6 @@
 
 #include "skin/DibOperations.h"
 #include "skin/SkinFile.h"
-#include "skin/Surface.h"
 
 #include <algorithm>
 #include <cstring>
@@ -53,24 +52,8 @@ void CColorBtn2::SetColor(int red, int green, int blue)
     m_blue = std::clamp(blue, 0, 255);
     Tint(Face(SkinImageSet::kNormal), m_tintedNormal, m_normalPixels);
     Tint(Face(SkinImageSet::kDown), m_tintedDown, m_downPixels);
-    PaintNow();
-}
-
-// A colour change is painted at once, as the sliders paint theirs: the cell is drawn whole,
-// so it needs neither an invalidation nor an erase.
-void CColorBtn2::PaintNow()
-{
-    if (!m_hWnd || !IsWindowVisible())
-        return;
-    WindowDc dc(m_hWnd);
-    DRAWITEMSTRUCT item{};
-    item.CtlType = ODT_BUTTON;
-    item.hwndItem = m_hWnd;
-    item.hDC = dc;
-    item.rcItem = GetClientRect();
-    const LRESULT state = SendMessage(BM_GETSTATE);
-    item.itemState = ((state & BST_PUSHED) ? ODS_SELECTED : 0) | (IsWindowEnabled() ? 0 : ODS_DISABLED);
-    DrawItem(&item);
+    // Painted at once, as the sliders paint theirs; the cell is drawn whole, so no erase.
+    RedrawNow();
 }
 
 void CColorBtn2::Tint(const Bitmap& face, Bitmap& tinted, std::vector<BYTE>& pixels) const
@@ -96,28 +79,24 @@ void CColorBtn2::Tint(const Bitmap& face, Bitmap& tinted, std::vector<BYTE>& pix
 
 void CColorBtn2::SetBackground(int left, int top, int right, int bottom, const Bitmap& source)
 {
-    WindowDc reference(m_hWnd);
-    CropBitmap(reference, m_background, source, left, top, right, bottom);
+    m_backdrop.Set(m_hWnd, left, top, right, bottom, source);
 }
 
 void CColorBtn2::DrawItem(DRAWITEMSTRUCT* item)
 {
     const RECT client = GetClientRect();
-    const Surface* kept = m_surface.Take(client.right, client.bottom);
-    if (!kept)
-        return;
-    const Surface& surface = *kept;
-    CopyBitmap(surface.dc(), 0, 0, m_background);
     const Bitmap& face = IsSelected() ? m_tintedDown : m_tintedNormal;
-    BlendBitmap(surface.dc(), 0, 0, client.right, client.bottom, face, 0, 0, m_faceAlpha);
+    m_backdrop.Paint(item->hDC, {client.right, client.bottom}, face, m_faceAlpha,
+                     [&](HDC dc) { DrawCaption(dc, client, (item->itemState & ODS_SELECTED) != 0); });
+}
 
+void CColorBtn2::DrawCaption(HDC dc, const RECT& client, bool pressed)
+{
     const HFONT font = m_font.Get({m_fontHeight, FW_NORMAL, kClearTypeNatural, kCaptionPitchAndFamily, SkinFontFace()});
-    SelectGuard select(surface.dc(), font);
-    ::SetBkMode(surface.dc(), TRANSPARENT);
-    ::SetTextColor(surface.dc(), CaptionColour((item->itemState & ODS_SELECTED) != 0));
+    SelectGuard select(dc, font);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, CaptionColour(pressed));
     RECT text = client;
     ::OffsetRect(&text, kCaptionIndent, 0);
-    ::DrawTextW(surface.dc(), m_caption.c_str(), -1, &text,
-                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | DT_LEFT);
-    surface.CopyTo(item->hDC);
+    ::DrawTextW(dc, m_caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | DT_LEFT);
 }

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "controls/BitmapButton2.h"
+#include "controls/ButtonBackdrop.h"
 #include "skin/KeptFont.h"
-#include "skin/Surface.h"
 
 #include <vector>
 
@@ -27,7 +27,7 @@ public:
 private:
     // The face's pixels multiplied by the cell's colour, written into the tinted bitmap.
     void Tint(const Bitmap& face, Bitmap& tinted, std::vector<BYTE>& pixels) const;
-    void PaintNow();
+    void DrawCaption(HDC dc, const RECT& client, bool pressed);
 
     Bitmap m_tintedNormal;
     Bitmap m_tintedDown;
@@ -37,7 +37,6 @@ private:
     BYTE m_faceAlpha = 255;
     std::vector<BYTE> m_normalPixels; // scratch copies of the faces, sized by SetTintSources
     std::vector<BYTE> m_downPixels;
-    Bitmap m_background;
-    KeptSurface m_surface;
+    ButtonBackdrop m_backdrop;
     KeptFont m_font;
 };

@@ -71,6 +71,10 @@ public:
     void CenterWindow() const noexcept;
     void Invalidate(bool erase = false) const noexcept { ::InvalidateRect(m_hWnd, nullptr, erase); }
     void UpdateWindow() const noexcept { ::UpdateWindow(m_hWnd); }
+    // A change painted at once, through WM_PAINT, where a plain invalidation would wait for the
+    // message loop. A hidden window is painted when it is shown.
+    void RedrawNow() const noexcept { RedrawNow(nullptr); }
+    void RedrawNow(const RECT& area) const noexcept { RedrawNow(&area); }
     void SetWindowText(LPCWSTR text) const noexcept { ::SetWindowTextW(m_hWnd, text); }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const noexcept
     {
@@ -101,6 +105,11 @@ private:
     void Detach() noexcept;
     static BOOL ReflectToChild(HWND child, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     BOOL OnHelpRequest(LRESULT* result);
+    void RedrawNow(const RECT* area) const noexcept
+    {
+        if (m_hWnd)
+            ::RedrawWindow(m_hWnd, area, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
 
     struct CurrentMessage {
         UINT message;

@@ -21,6 +21,7 @@
 #include "settings/SettingsBlock.h"
 #include "skin/Bitmap.h"
 #include "skin/SkinValues.h"
+#include "skin/Surface.h"
 
 #include <windows.h>
 
@@ -168,6 +169,7 @@ private:
     Bitmap m_background;             // the background picture with the fixed skin pictures drawn in
     std::wstring m_backgroundSource; // what m_background was composed from
     bool m_backgroundChanged = true; // whether the last build composed the background anew
+    KeptSurface m_paintSurface;      // where OnPaint composes
     GdiRegion m_textRegion;          // every label and panel picture: what a panel change repaints
 
     CPngListBtn m_btnMinimise;

@@ -3,6 +3,7 @@
 #include "mainwnd/HalcyDlg.h"
 
 #include "base/Paths.h"
+#include "skin/PaintBuffer.h"
 #include "skin/SkinFile.h"
 
 namespace {
@@ -37,23 +38,19 @@ void CHalcyDlg::OnPaint()
     // Only the area being repainted is composed: a slider move repaints a few field-sized
     // pieces, and composing the whole client for each of them cost more than the move itself.
     const RECT area = paint.dirty();
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (width <= 0 || height <= 0)
+    const RECT client = GetClientRect();
+    const PaintBuffer buffer(paint, area, {client.right, client.bottom}, m_paintSurface);
+    if (!buffer)
         return;
-    MemoryDc composed(paint);
-    GdiBitmap surface(::CreateCompatibleBitmap(paint, width, height));
-    SelectGuard selectSurface(composed, surface.get());
-    ::SetViewportOrgEx(composed, -area.left, -area.top, nullptr);
+    const HDC composed = buffer.dc();
     if (!m_background.empty()) {
         MemoryDc background(paint);
         SelectGuard selectBackground(background, m_background.get());
-        ::BitBlt(composed, area.left, area.top, width, height, background, area.left, area.top, SRCCOPY);
+        ::BitBlt(composed, area.left, area.top, area.right - area.left, area.bottom - area.top, background, area.left,
+                 area.top, SRCCOPY);
     }
     ::IntersectClipRect(composed, area.left, area.top, area.right, area.bottom);
     PaintScreen(composed);
-    ::SetViewportOrgEx(composed, 0, 0, nullptr);
-    ::BitBlt(paint, area.left, area.top, width, height, composed, 0, 0, SRCCOPY);
 }
 
 void CHalcyDlg::PaintScreen(HDC dc)

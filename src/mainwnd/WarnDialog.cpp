@@ -7,6 +7,7 @@
 #include "framework/Handles.h"
 #include "skin/DibOperations.h"
 #include "skin/ImageDecoding.h"
+#include "skin/PaintBuffer.h"
 #include "skin/SkinFile.h"
 
 #include "resource.h"
@@ -93,9 +94,10 @@ void CWarnDlg::OnPaint()
 {
     PaintDc paint(m_hWnd);
     const RECT client = GetClientRect();
-    MemoryDc composed(paint);
-    const GdiBitmap surface(::CreateCompatibleBitmap(paint, client.right, client.bottom));
-    SelectGuard selectSurface(composed, surface.get());
+    const PaintBuffer buffer(paint, paint.dirty(), {client.right, client.bottom}, m_surface);
+    if (!buffer)
+        return;
+    const HDC composed = buffer.dc();
     if (!m_background.empty())
         CopyBitmap(composed, 0, 0, m_background);
 
@@ -104,5 +106,4 @@ void CWarnDlg::OnPaint()
     ::SetBkMode(composed, TRANSPARENT);
     ::SetTextColor(composed, kTextColour);
     DrawSkinText(composed, L"WARN_TEXT", L"1", kTextFormat);
-    ::BitBlt(paint, 0, 0, client.right, client.bottom, composed, 0, 0, SRCCOPY);
 }

@@ -7,6 +7,7 @@
 #include "devices/DeviceList.h"
 #include "framework/Dialog.h"
 #include "skin/Bitmap.h"
+#include "skin/Surface.h"
 
 #include <windows.h>
 
@@ -33,6 +34,7 @@ private:
     void CentreOverOwner() const;
 
     Bitmap m_background;
+    KeptSurface m_surface; // where OnPaint composes
     CPngListBtn m_btnClose;
     CPngListBtn m_btnRetry;
     DeviceList* m_devices = nullptr;
