@@ -14,40 +14,40 @@
 #include <utility>
 #include <vector>
 
-// The dialog's insides the bench reaches directly.
-struct HalcyDlgTestAccess {
-    CHalcyDlg& d;
-
-    // One control of each kind, whose repaints make up most of a full one.
-    std::pair<const char*, HWND> Controls(int i) const
-    {
-        const std::pair<const char*, HWND> controls[] = {
-            {"a mode button", d.m_btnMode[1].GetSafeHwnd()}, {"the red slider", d.m_sliderRed.GetSafeHwnd()},
-            {"the hue knob", d.m_knobHue.GetSafeHwnd()},     {"the hex field", d.m_editHex.GetSafeHwnd()},
-            {"a colour slot", d.m_swatch[0].GetSafeHwnd()},
-        };
-        return controls[i];
-    }
-    static constexpr int kControlKinds = 5;
-
-    void SetHexText(const wchar_t* text) { d.m_editHex.SetWindowText(text); }
-    void CommitHexField() { d.CommitColourField(&d.m_editHex); }
-    void BuildSkinLayout() { d.BuildSkinLayout(); }
-
-    // What OnPaint composes off screen: the background copied in, the labels drawn over it.
-    void Compose(HDC reference, int width, int height)
-    {
-        MemoryDc composed(reference);
-        GdiBitmap surface(::CreateCompatibleBitmap(reference, width, height));
-        SelectGuard selectSurface(composed, surface.get());
-        MemoryDc background(reference);
-        SelectGuard selectBackground(background, d.m_background.get());
-        ::BitBlt(composed, 0, 0, width, height, background, 0, 0, SRCCOPY);
-        d.PaintScreen(composed);
-    }
-};
-
 namespace {
+
+// One control of each kind, whose repaints make up most of a full one.
+constexpr int kControlKinds = 5;
+std::pair<const char*, HWND> ControlOfKind(CHalcyDlg& dialog, int i)
+{
+    MainControls& ui = dialog.Controls();
+    const std::pair<const char*, HWND> controls[] = {
+        {"a mode button", ui.mode[1].GetSafeHwnd()}, {"the red slider", ui.red.GetSafeHwnd()},
+        {"the hue knob", ui.hue.GetSafeHwnd()},      {"the hex field", ui.hexField.GetSafeHwnd()},
+        {"a colour slot", ui.slot[0].GetSafeHwnd()},
+    };
+    return controls[i];
+}
+
+// What OnPaint composes off screen: the background copied in, the labels drawn over it.
+void Compose(CHalcyDlg& dialog, HDC reference, int width, int height)
+{
+    MemoryDc composed(reference);
+    GdiBitmap surface(::CreateCompatibleBitmap(reference, width, height));
+    SelectGuard selectSurface(composed, surface.get());
+    MemoryDc background(reference);
+    SelectGuard selectBackground(background, dialog.Background().get());
+    ::BitBlt(composed, 0, 0, width, height, background, 0, 0, SRCCOPY);
+    dialog.PaintScreen(composed);
+}
+
+// The hex field holds `text` and is the field the person typed into, as after a click on it.
+void TypeIntoHexField(CHalcyDlg& dialog, const wchar_t* text)
+{
+    CClrEdit& field = dialog.Controls().hexField;
+    field.SetWindowText(text);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(field.m_hWnd));
+}
 
 constexpr double kRepaintGoalMs = 4.0;
 constexpr double kSliderGoalMs = 2.0;
@@ -96,13 +96,12 @@ void MeasurePainting(ResultTable& table, CHalcyDlg& dialog)
               "ms");
     const RECT client = dialog.GetClientRect();
     const WindowDc screen(wnd);
-    HalcyDlgTestAccess window{dialog};
     table.Add("... of which: background blit + PaintScreen into a memory DC",
               MedianMs(
-                  kRuns, none, [&](int) { window.Compose(screen, client.right, client.bottom); }, settle),
+                  kRuns, none, [&](int) { Compose(dialog, screen, client.right, client.bottom); }, settle),
               "ms");
-    for (int kind = 0; kind < HalcyDlgTestAccess::kControlKinds; ++kind) {
-        const auto [name, control] = window.Controls(kind);
+    for (int kind = 0; kind < kControlKinds; ++kind) {
+        const auto [name, control] = ControlOfKind(dialog, kind);
         table.Add(std::string("... one control's repaint: ") + name, MedianMs(kRuns, none, RepaintOf(control), settle),
                   "ms");
     }
@@ -144,16 +143,15 @@ void MeasureEditing(ResultTable& table, CHalcyDlg& dialog)
     table.Add("... of which: the message alone (model, sliders, fields, swatch)",
               MedianMs(kRuns, none, moveRed, settle), "ms");
 
-    HalcyDlgTestAccess window{dialog};
-    table.Add("colour-field commit: CommitColourField(hex) + paint",
+    table.Add("colour-field commit: TakePendingColour (hex) + paint",
               MedianMs(
                   kRuns,
                   [&](int run) {
-                      window.SetHexText(kHexTexts[(run + 2) % 2]);
+                      TypeIntoHexField(dialog, kHexTexts[(run + 2) % 2]);
                       PaintPending(wnd);
                   },
                   [&](int) {
-                      window.CommitHexField();
+                      dialog.TakePendingColour();
                       PaintPending(wnd);
                   },
                   settle),
@@ -167,12 +165,11 @@ void MeasureRebuilds(ResultTable& table, CHalcyDlg& dialog)
         PaintPending(wnd);
         PumpMessages();
     };
-    HalcyDlgTestAccess window{dialog};
     // Over the built window a build keeps what the skin leaves unchanged; a skin loaded whole is
     // part of the second Create() above.
     table.Add("skin re-dress: BuildSkinLayout again over the built window, same skin",
               MedianMs(
-                  kRuns, [](int) {}, [&](int) { window.BuildSkinLayout(); }, settle),
+                  kRuns, [](int) {}, [&](int) { dialog.BuildSkinLayout(); }, settle),
               "ms");
 
     // The first switch to a language reads its skin file; later ones find its answers kept.

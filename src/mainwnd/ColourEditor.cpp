@@ -41,52 +41,52 @@ void CHalcyDlg::EditColour(const EditorColour& colour, ColourSource moved)
     if (moved != ColourSource::rgbSlider)
         SetRgbSliders(colour);
     if (moved != ColourSource::hsvControl) {
-        m_knobHue.SetPos(colour.hue);
-        m_sliderSaturation.SetPos(colour.saturation);
-        m_sliderBrightness.SetPos(colour.brightness);
+        m_ui.hue.SetPos(colour.hue);
+        m_ui.saturation.SetPos(colour.saturation);
+        m_ui.brightness.SetPos(colour.brightness);
     }
 
-    m_editRgb[0].ShowText(std::to_wstring(colour.r));
-    m_editRgb[1].ShowText(std::to_wstring(colour.g));
-    m_editRgb[2].ShowText(std::to_wstring(colour.b));
+    m_ui.rgbField[0].ShowText(std::to_wstring(colour.r));
+    m_ui.rgbField[1].ShowText(std::to_wstring(colour.g));
+    m_ui.rgbField[2].ShowText(std::to_wstring(colour.b));
 
     if (m_cursor.EditedSameColour() != 0) {
-        for (CColorBtn2& swatch : m_swatch)
+        for (CColorBtn2& swatch : m_ui.slot)
             swatch.SetColor(colour.r, colour.g, colour.b);
     } else {
-        m_swatch[m_cursor.Slot()].SetColor(colour.r, colour.g, colour.b);
+        m_ui.slot[m_cursor.Slot()].SetColor(colour.r, colour.g, colour.b);
     }
-    m_editHex.ShowText(colour.HexText());
+    m_ui.hexField.ShowText(colour.HexText());
 }
 
 void CHalcyDlg::SetRgbSliders(const EditorColour& colour)
 {
-    m_sliderRed.SetPos(colour.r);
-    m_sliderGreen.SetPos(colour.g);
-    m_sliderBlue.SetPos(colour.b);
+    m_ui.red.SetPos(colour.r);
+    m_ui.green.SetPos(colour.g);
+    m_ui.blue.SetPos(colour.b);
 }
 
 void CHalcyDlg::CommitColourField(CClrEdit* field)
 {
     EditorColour typed;
-    if (field == &m_editHex) {
-        const Rgb rgb = HexTextToRgb(m_editHex.GetText());
+    if (field == &m_ui.hexField) {
+        const Rgb rgb = HexTextToRgb(m_ui.hexField.GetText());
         typed = FromRgb(Trunc(rgb.r), Trunc(rgb.g), Trunc(rgb.b));
     } else {
         // A pasted value never passed the key-up limit: keep it to a component's range, so
         // the sliders, the fields and the stored colour agree.
         auto component = [](const CClrEdit& edit) { return std::clamp(ReadInt(edit.GetText()), 0, kComponentMax); };
-        typed = FromRgb(component(m_editRgb[0]), component(m_editRgb[1]), component(m_editRgb[2]));
+        typed = FromRgb(component(m_ui.rgbField[0]), component(m_ui.rgbField[1]), component(m_ui.rgbField[2]));
     }
     EditColour(typed, ColourSource::elsewhere);
     m_pendingEdit = nullptr;
-    ::SetFocus(m_btnProfile[0].m_hWnd);
+    ::SetFocus(m_ui.profile[0].m_hWnd);
 }
 
 void CHalcyDlg::OnSlotClicked(HWND source)
 {
     int slot = -1;
-    SelectInGroup(m_swatch, source, &slot);
+    SelectInGroup(m_ui.slot, source, &slot);
     if (slot < 0)
         return;
     m_cursor.ChooseSlot(slot);
@@ -96,7 +96,7 @@ void CHalcyDlg::OnSlotClicked(HWND source)
 void CHalcyDlg::OnPresetClicked(HWND source)
 {
     int preset = -1;
-    SelectInGroup(m_preset, source, &preset);
+    SelectInGroup(m_ui.preset, source, &preset);
     if (preset < 0)
         return;
     EditColour(FromWord(kDefaultPalette[static_cast<size_t>(preset)]), ColourSource::elsewhere);
@@ -104,8 +104,8 @@ void CHalcyDlg::OnPresetClicked(HWND source)
 
 void CHalcyDlg::OnSameColourClicked()
 {
-    const bool on = !m_btnSameColour.IsSelected();
-    m_btnSameColour.SetSelected(on);
+    const bool on = !m_ui.sameColour.IsSelected();
+    m_ui.sameColour.SetSelected(on);
     m_cursor.ChooseSlot(0);
     m_cursor.EditedSameColour() = on ? 1 : 0;
     RefreshPanel(true);
@@ -130,9 +130,9 @@ CClrEdit* CHalcyDlg::ColourFieldOf(HWND wnd) noexcept
 {
     if (!wnd)
         return nullptr;
-    if (wnd == m_editHex.m_hWnd)
-        return &m_editHex;
-    for (CClrEdit& edit : m_editRgb)
+    if (wnd == m_ui.hexField.m_hWnd)
+        return &m_ui.hexField;
+    for (CClrEdit& edit : m_ui.rgbField)
         if (edit.m_hWnd == wnd)
             return &edit;
     return nullptr;
@@ -142,7 +142,7 @@ CClrEdit* CHalcyDlg::ColourFieldOf(HWND wnd) noexcept
 // alone, and a replaced one keeps the caret where the person left it.
 void CHalcyDlg::OnColourFieldKeyUp(CClrEdit& field, WPARAM key)
 {
-    if (&field == &m_editHex) {
+    if (&field == &m_ui.hexField) {
         const std::wstring text = field.GetText();
         if (key == kEnterKey || text.size() == kHexDigits) {
             const Rgb rgb = HexTextToRgb(text);

@@ -158,16 +158,16 @@ void CHalcyDlg::ApplySettings()
         return;
     const FlagScope applying(m_applying);
     CWaitCursor wait;
-    const bool applyButtonShown = m_btnApply.GetSafeHwnd() != nullptr;
+    const bool applyButtonShown = m_ui.apply.GetSafeHwnd() != nullptr;
     if (applyButtonShown)
-        m_btnApply.EnableWindow(false);
+        m_ui.apply.EnableWindow(false);
     // The saved block stays what the file holds, so "Save Profile?" still asks after a failed
     // write. The service is restarted either way and reads whichever file is there.
     if (WriteAllSettings(m_cfg, SettingsFilePath()))
         m_cfgSaved = m_cfg;
     RestartLightingService();
     if (applyButtonShown)
-        m_btnApply.EnableWindow(true);
+        m_ui.apply.EnableWindow(true);
     if (std::exchange(m_ssdQuestionWaiting, false))
         PostMessage(WM_TIMER, kSsdWarningTimer, 0);
 }

@@ -6,18 +6,13 @@
 #pragma once
 
 #include "controls/ButtonMenu.h"
-#include "controls/ColourEdit.h"
-#include "controls/HSliderBar.h"
-#include "controls/Knob.h"
-#include "controls/ListButton.h"
 #include "controls/MaskWindow.h"
-#include "controls/SwatchButton.h"
-#include "controls/VSliderBar.h"
 #include "devices/DeviceList.h"
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
 #include "mainwnd/DropDownList.h"
 #include "mainwnd/EditCursor.h"
+#include "mainwnd/MainControls.h"
 #include "settings/SettingsBlock.h"
 #include "skin/Bitmap.h"
 #include "skin/SkinValues.h"
@@ -32,9 +27,6 @@
 constexpr const wchar_t* kMainWindowCaption = L"VELDRIAN RGB Control_Config";
 // Window creation waits this long after the DRAM discovery.
 constexpr DWORD kDiscoveryPauseMs = 500;
-constexpr int kPresetCount = 5;
-constexpr int kVariantCount = 2;
-constexpr int kRgbFieldCount = 3;
 
 // Control ids of the sliders and the knob: the only controls told apart by id.
 constexpr UINT kModeScrollId = kVerticalSliderId; // 10001
@@ -66,17 +58,31 @@ public:
     CHalcyDlg() noexcept;
 
     const SettingsBlock& LiveSettings() const noexcept { return m_cfg; }
+    // The live block as the controls edit it, for code that stands in for an edit.
+    SettingsBlock& LiveSettings() noexcept { return m_cfg; }
     const SettingsBlock& SavedSettings() const noexcept { return m_cfgSaved; }
     const DeviceList& Devices() const noexcept { return m_devices; }
     std::span<const int> AvailableGroups() const noexcept { return m_cursor.OfferedGroups(); }
     int CurrentGroup() const noexcept { return m_cursor.Group(); }
     // What the window is editing: the group, record, mode, slot and colour in hand.
     const EditCursor& Cursor() const noexcept { return m_cursor; }
+    // The controls, for code that drives the window as a person does.
+    MainControls& Controls() noexcept { return m_ui; }
+    // The caption of the mode in use, as painted above the panel.
+    const std::wstring& ModeName() const noexcept { return m_modeName; }
+    // The composed background and what is painted over it: the labels and panel pictures of
+    // the display shown.
+    const Bitmap& Background() const noexcept { return m_background; }
+    void PaintScreen(HDC dc);
 
     // Writes the live block to the settings file, makes it the saved block and restarts the
     // lighting service so it reads the file afresh. While the restart waits for the service,
     // the window handles its messages but takes no commands (OnCommandWhileApplying).
     void ApplySettings();
+    // Takes the text of the colour field the person typed into, if any, as the new colour.
+    void TakePendingColour();
+    // Creates the controls from the skin of the live language, or dresses them again.
+    void BuildSkinLayout();
 
 protected:
     BOOL OnInitDialog() override;
@@ -85,7 +91,6 @@ protected:
     BOOL PreTranslateMessage(MSG* msg) override;
 
 private:
-    friend struct HalcyDlgTestAccess;
     // Which controls of the colour editor an edit came from: they already show it.
     enum class ColourSource { rgbSlider, hsvControl, elsewhere };
 
@@ -97,7 +102,6 @@ private:
     BOOL OnCommandWhileApplying(WPARAM wParam, LPARAM lParam);
 
     // Layout (SkinLayout.cpp)
-    void BuildSkinLayout();
     void ComposeBackground();
     void BuildTopButtons();
     void BuildGroupButtons();
@@ -136,8 +140,6 @@ private:
     void EditColour(const EditorColour& colour, ColourSource moved);
     void SetRgbSliders(const EditorColour& colour);
     void CommitColourField(CClrEdit* field);
-    // Takes the text of the field the person typed into, if any, as the new colour.
-    void TakePendingColour();
     void OnSlotClicked(HWND source);
     void OnPresetClicked(HWND source);
     void OnSameColourClicked();
@@ -159,7 +161,6 @@ private:
 
     // Painting (Painting.cpp)
     void OnPaint();
-    void PaintScreen(HDC dc);
 
     HICON m_hIcon;                   // shared resource icon: the system owns it
     SettingsBlock m_cfg{};           // live block: every control edits it
@@ -172,33 +173,7 @@ private:
     KeptSurface m_paintSurface;      // where OnPaint composes
     GdiRegion m_textRegion;          // every label and panel picture: what a panel change repaints
 
-    CPngListBtn m_btnMinimise;
-    CPngListBtn m_btnClose;
-    CPngListBtn m_btnLanguage;
-    CPngListBtn m_btnApply;
-    CPngListBtn m_btnDefault;
-    CPngListBtn m_btnAudioSw;
-    CPngListBtn m_btnLedSw;
-    CPngListBtn m_btnSyncSw;
-    CPngListBtn m_btnRazerSw;
-    CPngListBtn m_btnGroup[kMaxGroups];
-    CPngListBtn m_btnProfile[kProfileCount];
-    CPngListBtn m_btnMode[kModeCount];
-    CPngVSliderBar m_modeScroll;
-    CPngHSliderBar m_sliderRed;
-    CPngHSliderBar m_sliderGreen;
-    CPngHSliderBar m_sliderBlue;
-    CPngHSliderBar m_sliderSaturation;
-    CPngHSliderBar m_sliderBrightness;
-    CPngHSliderBar m_sliderSpeed;
-    CPngRSliderBar2 m_knobHue;
-    CPngHSliderBar m_sliderLevel;
-    CClrEdit m_editRgb[kRgbFieldCount];
-    CClrEdit m_editHex;
-    CColorBtn2 m_swatch[kColourSlots];
-    CColorBtn2 m_preset[kPresetCount];
-    CPngListBtn m_btnVariant[kVariantCount];
-    CPngListBtn m_btnSameColour;
+    MainControls m_ui;
     CMaskWindow m_mask; // covers the window while the warning dialog is open
     DropDownList m_list;
 

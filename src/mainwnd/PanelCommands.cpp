@@ -52,44 +52,44 @@ BOOL CHalcyDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     if (wParam == kAllBitsCommand)
         OnCancel();
 
-    if (Is(m_btnClose, source)) {
+    if (Is(m_ui.close, source)) {
         EndDialog(IDCANCEL);
-    } else if (Is(m_btnMinimise, source)) {
+    } else if (Is(m_ui.minimise, source)) {
         ShowWindow(SW_MINIMIZE);
     } else if (!source) {
         // The system close (Alt+F4, the taskbar) and the help key: the settings are kept.
         ApplySettings();
         OnOK();
-    } else if (Is(m_btnApply, source)) {
+    } else if (Is(m_ui.apply, source)) {
         OnApplyButton();
-    } else if (Is(m_btnLanguage, source)) {
+    } else if (Is(m_ui.language, source)) {
         if (!menuWasOpen) // so a second click closes the menu
-            m_list.OpenLanguages(m_hWnd, m_btnLanguage);
-    } else if (Is(m_btnDefault, source)) {
+            m_list.OpenLanguages(m_hWnd, m_ui.language);
+    } else if (Is(m_ui.reset, source)) {
         OnResetButton();
-    } else if (Is(m_btnLedSw, source)) {
+    } else if (Is(m_ui.ledSwitch, source)) {
         OnLedSwitch();
-    } else if (Is(m_btnAudioSw, source)) {
-        OnDisplaySwitch(m_btnAudioSw, m_cfg.audio_sw, m_btnSyncSw, m_cfg.sync_sw);
-    } else if (Is(m_btnSyncSw, source)) {
-        OnDisplaySwitch(m_btnSyncSw, m_cfg.sync_sw, m_btnAudioSw, m_cfg.audio_sw);
-    } else if (Is(m_btnRazerSw, source)) {
+    } else if (Is(m_ui.audioSwitch, source)) {
+        OnDisplaySwitch(m_ui.audioSwitch, m_cfg.audio_sw, m_ui.syncSwitch, m_cfg.sync_sw);
+    } else if (Is(m_ui.syncSwitch, source)) {
+        OnDisplaySwitch(m_ui.syncSwitch, m_cfg.sync_sw, m_ui.audioSwitch, m_cfg.audio_sw);
+    } else if (Is(m_ui.razerSwitch, source)) {
         OnRazerSwitch();
-    } else if (IndexOf(m_btnProfile, source) >= 0) {
+    } else if (IndexOf(m_ui.profile, source) >= 0) {
         OnProfileClicked(source);
-    } else if (IndexOf(m_btnGroup, source) >= 0) {
+    } else if (IndexOf(m_ui.group, source) >= 0) {
         OnGroupClicked(source);
-    } else if (const int mode = IndexOf(m_btnMode, source); mode >= 0) {
-        SelectInGroup(m_btnMode, source);
+    } else if (const int mode = IndexOf(m_ui.mode, source); mode >= 0) {
+        SelectInGroup(m_ui.mode, source);
         OnModeChosen(mode);
-    } else if (IndexOf(m_swatch, source) >= 0) {
+    } else if (IndexOf(m_ui.slot, source) >= 0) {
         OnSlotClicked(source);
-    } else if (IndexOf(m_preset, source) >= 0) {
+    } else if (IndexOf(m_ui.preset, source) >= 0) {
         OnPresetClicked(source);
-    } else if (Is(m_btnSameColour, source)) {
+    } else if (Is(m_ui.sameColour, source)) {
         OnSameColourClicked();
-    } else if (const int variant = IndexOf(m_btnVariant, source); variant >= 0) {
-        SelectInGroup(m_btnVariant, source);
+    } else if (const int variant = IndexOf(m_ui.variant, source); variant >= 0) {
+        SelectInGroup(m_ui.variant, source);
         m_cursor.ChooseVariant(variant); // the record takes it on Apply
     } else if (field) {
         OnColourFieldClicked(*field);
@@ -102,16 +102,16 @@ BOOL CHalcyDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 void CHalcyDlg::OnApplyButton()
 {
     EffectInfo& record = m_cursor.RecordInUse();
-    record.speed = SpeedFromStep(m_sliderSpeed.GetPos());
+    record.speed = SpeedFromStep(m_ui.speed.GetPos());
     record.mode = m_cursor.Mode();
 
     const bool music = m_cfg.audio_sw == 1;
     (music ? m_cfg.fMusicInfo.variant : record.variant) = m_cursor.Variant();
     ColourWord* colours = music ? m_cfg.fMusicInfo.colours : record.colours;
     for (int i = 0; i < kColourSlots; ++i)
-        colours[i] = m_swatch[i].GetColor();
+        colours[i] = m_ui.slot[i].GetColor();
 
-    m_cfg.fMusicInfo.level = m_sliderLevel.GetPos();
+    m_cfg.fMusicInfo.level = m_ui.level.GetPos();
     m_cfg.fMusicInfo.ledCount = kColourSlots;
     ApplySettings();
 }
@@ -128,8 +128,8 @@ void CHalcyDlg::OnResetButton()
 // The lighting switch is selected while the lighting is off.
 void CHalcyDlg::OnLedSwitch()
 {
-    const bool wasSelected = m_btnLedSw.IsSelected();
-    m_btnLedSw.SetSelected(!wasSelected);
+    const bool wasSelected = m_ui.ledSwitch.IsSelected();
+    m_ui.ledSwitch.SetSelected(!wasSelected);
     m_cfg.led_sw = wasSelected ? 1 : 0;
     UpdatePanelVisibility();
     RefreshPanel(false);
@@ -154,14 +154,14 @@ void CHalcyDlg::OnDisplaySwitch(CPngListBtn& clicked, std::int32_t& setting, CPn
 
 void CHalcyDlg::OnRazerSwitch()
 {
-    const bool wasSelected = m_btnRazerSw.IsSelected();
-    m_btnRazerSw.SetSelected(!wasSelected);
+    const bool wasSelected = m_ui.razerSwitch.IsSelected();
+    m_ui.razerSwitch.SetSelected(!wasSelected);
     m_cfg.razer_sw = wasSelected ? 0 : 1;
 }
 
 void CHalcyDlg::OnModeChosen(int mode)
 {
-    m_modeName = m_btnMode[mode].GetCaption();
+    m_modeName = m_ui.mode[mode].GetCaption();
     m_cursor.ChooseMode(mode);
     UpdatePanelVisibility();
 }
@@ -169,7 +169,7 @@ void CHalcyDlg::OnModeChosen(int mode)
 void CHalcyDlg::TakeModeOfRecordInUse()
 {
     m_cursor.TakeModeOfRecordInUse();
-    m_modeName = m_btnMode[ModeIndex(m_cursor.Mode())].GetCaption();
+    m_modeName = m_ui.mode[ModeIndex(m_cursor.Mode())].GetCaption();
 }
 
 // Positions come from the sliders and the knob, which stay within their ranges; a value
@@ -187,33 +187,33 @@ LRESULT CHalcyDlg::OnSliderPos(WPARAM value, LPARAM id)
     const EditorColour colour = m_cursor.Colour();
     switch (static_cast<UINT>(id)) {
     case kModeScrollId:
-        move(m_modeScroll);
-        ScrollModeList(m_modeScroll.GetPos());
+        move(m_ui.modeScroll);
+        ScrollModeList(m_ui.modeScroll.GetPos());
         break;
     case kSliderRedId:
-        EditColour(FromRgb(move(m_sliderRed), colour.g, colour.b), ColourSource::rgbSlider);
+        EditColour(FromRgb(move(m_ui.red), colour.g, colour.b), ColourSource::rgbSlider);
         break;
     case kSliderGreenId:
-        EditColour(FromRgb(colour.r, move(m_sliderGreen), colour.b), ColourSource::rgbSlider);
+        EditColour(FromRgb(colour.r, move(m_ui.green), colour.b), ColourSource::rgbSlider);
         break;
     case kSliderBlueId:
-        EditColour(FromRgb(colour.r, colour.g, move(m_sliderBlue)), ColourSource::rgbSlider);
+        EditColour(FromRgb(colour.r, colour.g, move(m_ui.blue)), ColourSource::rgbSlider);
         break;
     case kSliderSaturationId:
-        EditColour(FromHsv(colour.hue, move(m_sliderSaturation), colour.brightness), ColourSource::hsvControl);
+        EditColour(FromHsv(colour.hue, move(m_ui.saturation), colour.brightness), ColourSource::hsvControl);
         break;
     case kKnobHueId:
         // The position set, not the knob's reading: 0 stays 0, though the knob reads it as 359.
-        EditColour(FromHsv(move(m_knobHue), colour.saturation, colour.brightness), ColourSource::hsvControl);
+        EditColour(FromHsv(move(m_ui.hue), colour.saturation, colour.brightness), ColourSource::hsvControl);
         break;
     case kSliderBrightnessId:
-        EditColour(FromHsv(colour.hue, colour.saturation, move(m_sliderBrightness)), ColourSource::hsvControl);
+        EditColour(FromHsv(colour.hue, colour.saturation, move(m_ui.brightness)), ColourSource::hsvControl);
         break;
     case kSliderSpeedId:
-        move(m_sliderSpeed); // the record takes it on Apply
+        move(m_ui.speed); // the record takes it on Apply
         break;
     case kSliderLevelId:
-        move(m_sliderLevel);
+        move(m_ui.level);
         break;
     default:
         break;

@@ -53,9 +53,9 @@ std::wstring LanguageName(int language)
 
 void CHalcyDlg::RefreshPanel(bool scrollModes)
 {
-    m_btnLanguage.SetCaptionEx(LanguageName(m_cfg.lan_id), 0, CPngListBtn::kNoIndex);
+    m_ui.language.SetCaptionEx(LanguageName(m_cfg.lan_id), 0, CPngListBtn::kNoIndex);
     RefreshSwitches();
-    m_sliderLevel.SetPos(m_cfg.fMusicInfo.level);
+    m_ui.level.SetPos(m_cfg.fMusicInfo.level);
 
     const std::vector<int> ledCounts = FirstDeviceLedCounts(m_devices.Documents(m_cursor.Group()));
     RefreshFromDiscovery(m_cursor.GroupInUse(), ledCounts);
@@ -65,10 +65,10 @@ void CHalcyDlg::RefreshPanel(bool scrollModes)
     RefreshModeButtons(scrollModes);
 
     m_cursor.TakeVariantOfRecordInUse();
-    m_btnVariant[0].SetSelected(m_cursor.Variant() == 0);
-    m_btnVariant[1].SetSelected(m_cursor.Variant() == 1);
+    m_ui.variant[0].SetSelected(m_cursor.Variant() == 0);
+    m_ui.variant[1].SetSelected(m_cursor.Variant() == 1);
 
-    m_sliderSpeed.SetPos(StepFromSpeed(m_cursor.RecordInUse().speed));
+    m_ui.speed.SetPos(StepFromSpeed(m_cursor.RecordInUse().speed));
     UpdatePanelVisibility();
 }
 
@@ -76,24 +76,24 @@ void CHalcyDlg::RefreshPanel(bool scrollModes)
 void CHalcyDlg::RefreshSwitches()
 {
     m_cursor.TakeSwitches();
-    m_btnLedSw.SetSelected(m_cfg.led_sw == 0);
-    m_btnAudioSw.SetSelected(m_cfg.audio_sw != 0);
-    m_btnSyncSw.SetSelected(m_cfg.sync_sw != 0);
-    m_btnRazerSw.SetSelected(m_cfg.razer_sw != 0);
+    m_ui.ledSwitch.SetSelected(m_cfg.led_sw == 0);
+    m_ui.audioSwitch.SetSelected(m_cfg.audio_sw != 0);
+    m_ui.syncSwitch.SetSelected(m_cfg.sync_sw != 0);
+    m_ui.razerSwitch.SetSelected(m_cfg.razer_sw != 0);
 }
 
 // The shown group's button names the device in use when the group has several.
 void CHalcyDlg::RefreshGroupCaptions(int documentCount)
 {
     for (int group : {kGroupDram, kGroupSsd})
-        m_btnGroup[group].SetCaptionEx(GetFuncString(kGroupNameText + group), 0, CPngListBtn::kNoIndex);
+        m_ui.group[group].SetCaptionEx(GetFuncString(kGroupNameText + group), 0, CPngListBtn::kNoIndex);
     if (documentCount <= 1)
         return;
     const int group = m_cursor.Group();
     const int record = m_cursor.Record();
     const std::wstring caption =
         record == 0 ? GetFuncString(kAllDevicesText) : GetFuncString(kGroupNameText + group) + std::to_wstring(record);
-    m_btnGroup[group].SetCaptionEx(caption, 0, CPngListBtn::kNoIndex);
+    m_ui.group[group].SetCaptionEx(caption, 0, CPngListBtn::kNoIndex);
 }
 
 // Loads the slots from the record being edited and makes the selected slot's colour the one in
@@ -106,13 +106,13 @@ void CHalcyDlg::RefreshColourSlots()
     // The same colour shows in every slot of a record, whose other slots cannot be chosen; the
     // music record shows each slot's own.
     const bool oneColour = same && !music;
-    m_btnSameColour.SetSelected(same);
+    m_ui.sameColour.SetSelected(same);
     for (int i = 0; i < kColourSlots; ++i) {
-        SetColour(m_swatch[i], oneColour ? colours[0] : colours[i]);
-        m_swatch[i].SetCaption(SlotCaption(music ? L"4" : L"2", i));
-        m_swatch[i].EnableWindow(!oneColour);
+        SetColour(m_ui.slot[i], oneColour ? colours[0] : colours[i]);
+        m_ui.slot[i].SetCaption(SlotCaption(music ? L"4" : L"2", i));
+        m_ui.slot[i].EnableWindow(!oneColour);
     }
-    m_btnSameColour.SetCaptionEx(GetSkinString(L"LED_STRING", music ? L"5" : L"3", L""), 0, CPngListBtn::kNoIndex);
+    m_ui.sameColour.SetCaptionEx(GetSkinString(L"LED_STRING", music ? L"5" : L"3", L""), 0, CPngListBtn::kNoIndex);
     EditColour(FromWord(colours[m_cursor.Slot()]), ColourSource::elsewhere);
 }
 
@@ -121,20 +121,20 @@ void CHalcyDlg::RefreshModeButtons(bool scrollModes)
 {
     const bool normalDisplay = m_cursor.NormalDisplay();
     for (int i = 0; i < kModeCount; ++i) {
-        m_btnMode[i].SetSelected(i == m_cursor.Mode());
-        m_btnMode[i].EnableWindow(normalDisplay);
+        m_ui.mode[i].SetSelected(i == m_cursor.Mode());
+        m_ui.mode[i].EnableWindow(normalDisplay);
     }
-    for (CPngListBtn& group : m_btnGroup)
+    for (CPngListBtn& group : m_ui.group)
         group.EnableWindow(normalDisplay);
     const int profile = SettingsBlock::ProfileIndex(m_cfg.CurrentProfile);
     for (int i = 0; i < kProfileCount; ++i)
-        m_btnProfile[i].SetSelected(normalDisplay && i == profile);
+        m_ui.profile[i].SetSelected(normalDisplay && i == profile);
 
     if (scrollModes) {
         const int lastOnFirstPage = kVisibleModeRows;
         const int mode = ModeIndex(m_cursor.Mode());
         const int top = mode > lastOnFirstPage ? mode - lastOnFirstPage : 0;
-        m_modeScroll.SetPos(top);
+        m_ui.modeScroll.SetPos(top);
         ScrollModeList(top);
     }
 }
@@ -145,28 +145,28 @@ void CHalcyDlg::UpdatePanelVisibility()
     const ModeTraits& traits = kModeTraits[static_cast<size_t>(display)];
     const bool colours = traits.colours != ColourOffer::None;
 
-    Show(m_btnRazerSw, display == kSyncDisplay);
-    Show(m_sliderLevel, display == kMusicDisplay);
+    Show(m_ui.razerSwitch, display == kSyncDisplay);
+    Show(m_ui.level, display == kMusicDisplay);
     for (const CWnd* control :
-         std::initializer_list<const CWnd*>{&m_btnSameColour, &m_knobHue, &m_sliderSaturation, &m_sliderBrightness,
-                                            &m_editHex, &m_sliderRed, &m_sliderGreen, &m_sliderBlue})
+         std::initializer_list<const CWnd*>{&m_ui.sameColour, &m_ui.hue, &m_ui.saturation, &m_ui.brightness,
+                                            &m_ui.hexField, &m_ui.red, &m_ui.green, &m_ui.blue})
         Show(*control, colours);
-    for (const CClrEdit& field : m_editRgb)
+    for (const CClrEdit& field : m_ui.rgbField)
         Show(field, colours);
-    for (const CColorBtn2& preset : m_preset)
+    for (const CColorBtn2& preset : m_ui.preset)
         Show(preset, colours);
-    Show(m_sliderSpeed, traits.speed);
-    for (const CPngListBtn& variant : m_btnVariant)
+    Show(m_ui.speed, traits.speed);
+    for (const CPngListBtn& variant : m_ui.variant)
         Show(variant, traits.variant);
 
     const int ledCount = m_cursor.RecordInUse().ledCount;
     for (int i = 0; i < kColourSlots; ++i)
-        Show(m_swatch[i], i < ledCount && (m_cursor.Shown().audio != 0 || colours));
+        Show(m_ui.slot[i], i < ledCount && (m_cursor.Shown().audio != 0 || colours));
     if (traits.colours == ColourOffer::One) {
-        Show(m_swatch[0], true);
-        Show(m_btnSameColour, false);
+        Show(m_ui.slot[0], true);
+        Show(m_ui.sameColour, false);
         for (int i = 1; i < kColourSlots; ++i)
-            Show(m_swatch[i], false);
+            Show(m_ui.slot[i], false);
     }
     ::InvalidateRgn(m_hWnd, m_textRegion.get(), TRUE);
 }
@@ -175,18 +175,18 @@ void CHalcyDlg::UpdatePanelVisibility()
 // slot; mode 0 is never offered.
 void CHalcyDlg::ScrollModeList(int top)
 {
-    m_btnMode[0].MoveWindow(kNowhere);
+    m_ui.mode[0].MoveWindow(kNowhere);
     int next = top + 1;
     int dy = 0;
     for (int i = 1; i < kModeCount; ++i) {
         if (i == next && next < top + 1 + kVisibleModeRows) {
             RECT place = m_modeListRect;
             ::OffsetRect(&place, 0, dy);
-            m_btnMode[i].MoveWindow(place);
+            m_ui.mode[i].MoveWindow(place);
             dy += kModeRowSpacing;
             ++next;
         } else {
-            m_btnMode[i].MoveWindow(kNowhere);
+            m_ui.mode[i].MoveWindow(kNowhere);
         }
     }
 }

@@ -18,7 +18,7 @@ bool CHalcyDlg::CloseOpenMenu() noexcept
     const int deviceGroup = m_list.DeviceGroup();
     const bool wasOpen = m_list.Close();
     if (deviceGroup >= 0)
-        SelectInGroup(m_btnGroup, m_btnGroup[m_cursor.Group()].GetSafeHwnd());
+        SelectInGroup(m_ui.group, m_ui.group[m_cursor.Group()].GetSafeHwnd());
     return wasOpen;
 }
 
@@ -27,13 +27,13 @@ bool CHalcyDlg::CloseOpenMenu() noexcept
 void CHalcyDlg::OnGroupClicked(HWND source)
 {
     int group = -1;
-    SelectInGroup(m_btnGroup, source, &group);
+    SelectInGroup(m_ui.group, source, &group);
     if (group != kGroupDram && group != kGroupSsd)
         return;
     if (m_devices.DeviceCount(group) > 1) {
-        m_list.OpenDevices(m_hWnd, m_btnGroup[group], group, m_devices.DeviceCount(group));
+        m_list.OpenDevices(m_hWnd, m_ui.group[group], group, m_devices.DeviceCount(group));
         if (m_list.DeviceGroup() != group) // no list could be made: the shown group stays
-            SelectInGroup(m_btnGroup, m_btnGroup[m_cursor.Group()].GetSafeHwnd());
+            SelectInGroup(m_ui.group, m_ui.group[m_cursor.Group()].GetSafeHwnd());
         return;
     }
     ShowGroup(group);
@@ -49,7 +49,7 @@ void CHalcyDlg::OnMenuSelection(int value, int menuGroup)
     if (value >= kAllDevicesValue && value <= kLastDeviceValue) {
         if (menuGroup >= 0) {
             ShowGroup(menuGroup);
-            SelectInGroup(m_btnGroup, m_btnGroup[menuGroup].GetSafeHwnd());
+            SelectInGroup(m_ui.group, m_ui.group[menuGroup].GetSafeHwnd());
         }
         m_cursor.GroupInUse().Synchronize = value == kAllDevicesValue ? 1 : 0;
         m_cursor.ChooseRecord(value - kAllDevicesValue);
@@ -70,7 +70,7 @@ void CHalcyDlg::OnMenuSelection(int value, int menuGroup)
 void CHalcyDlg::OnProfileClicked(HWND source)
 {
     int profile = -1;
-    SelectInGroup(m_btnProfile, source, &profile);
+    SelectInGroup(m_ui.profile, source, &profile);
     if (profile < 0)
         return;
     // The profile being edited, live and as the file holds it: after a switch that was not

@@ -168,44 +168,44 @@ void CHalcyDlg::ComposeBackground()
 void CHalcyDlg::BuildTopButtons()
 {
     SkinDresser dresser(m_hWnd, m_background, DressFor(m_layoutBuilt, m_backgroundChanged));
-    dresser.Button(m_btnMinimise, L"MAIN", L"1");
-    dresser.Button(m_btnClose, L"MAIN", L"2");
-    dresser.Button(m_btnLanguage, L"MAIN", L"3");
-    dresser.Button(m_btnApply, L"MAIN", L"4");
-    dresser.Button(m_btnDefault, L"MAIN", L"5");
-    dresser.Button(m_btnLedSw, L"MAIN", L"7");
-    dresser.Button(m_btnAudioSw, L"MAIN", L"6");
-    dresser.Button(m_btnSyncSw, L"MAIN", L"8");
-    dresser.Button(m_btnRazerSw, L"MAIN", L"9");
-    for (CPngListBtn* toggle : {&m_btnLedSw, &m_btnAudioSw, &m_btnSyncSw, &m_btnRazerSw}) {
+    dresser.Button(m_ui.minimise, L"MAIN", L"1");
+    dresser.Button(m_ui.close, L"MAIN", L"2");
+    dresser.Button(m_ui.language, L"MAIN", L"3");
+    dresser.Button(m_ui.apply, L"MAIN", L"4");
+    dresser.Button(m_ui.reset, L"MAIN", L"5");
+    dresser.Button(m_ui.ledSwitch, L"MAIN", L"7");
+    dresser.Button(m_ui.audioSwitch, L"MAIN", L"6");
+    dresser.Button(m_ui.syncSwitch, L"MAIN", L"8");
+    dresser.Button(m_ui.razerSwitch, L"MAIN", L"9");
+    for (CPngListBtn* toggle : {&m_ui.ledSwitch, &m_ui.audioSwitch, &m_ui.syncSwitch, &m_ui.razerSwitch}) {
         toggle->SetToggleMode();
         ApplyColours(*toggle, kSwitchColours);
     }
-    m_btnSyncSw.ShowWindow(SW_HIDE); // external synchronisation is switched by other programs only
+    m_ui.syncSwitch.ShowWindow(SW_HIDE); // external synchronisation is switched by other programs only
 
     for (int i = 0; i < kProfileCount; ++i) {
-        dresser.Button(m_btnProfile[i], L"MAIN", Key(kFirstProfileKey + i));
-        ApplyColours(m_btnProfile[i], kProfileColours);
+        dresser.Button(m_ui.profile[i], L"MAIN", Key(kFirstProfileKey + i));
+        ApplyColours(m_ui.profile[i], kProfileColours);
     }
-    m_btnProfile[0].SetSelected(true);
+    m_ui.profile[0].SetSelected(true);
     // The window may vanish under the pointer: these two act on release, all others on press.
-    m_btnMinimise.SetNotifyOnRelease();
-    m_btnClose.SetNotifyOnRelease();
+    m_ui.minimise.SetNotifyOnRelease();
+    m_ui.close.SetNotifyOnRelease();
 }
 
 void CHalcyDlg::BuildGroupButtons()
 {
     SkinDresser dresser(m_hWnd, m_background, DressFor(m_layoutBuilt, m_backgroundChanged));
     for (int i = 0; i < kMaxGroups; ++i) {
-        dresser.Button(m_btnGroup[i], L"MAIN", Key(kFirstGroupKey + i));
+        dresser.Button(m_ui.group[i], L"MAIN", Key(kFirstGroupKey + i));
         if (i == 0)
             m_groupRect = ToRect(ReadItem(L"MAIN", Key(kFirstGroupKey)).rect);
         else
-            m_btnGroup[i].MoveWindow(m_groupRect);
-        ApplyColours(m_btnGroup[i], kGroupColours);
-        m_btnGroup[i].SetFontHeight(kGroupFontHeight);
-        m_btnGroup[i].SetAlignment(CBitmapBtn::kAlignCentreBottom);
-        m_btnGroup[i].ShowWindow(SW_HIDE);
+            m_ui.group[i].MoveWindow(m_groupRect);
+        ApplyColours(m_ui.group[i], kGroupColours);
+        m_ui.group[i].SetFontHeight(kGroupFontHeight);
+        m_ui.group[i].SetAlignment(CBitmapBtn::kAlignCentreBottom);
+        m_ui.group[i].ShowWindow(SW_HIDE);
     }
     PlaceGroupColumn();
 }
@@ -218,70 +218,70 @@ void CHalcyDlg::PlaceGroupColumn()
         if (m_cursor.OffersGroup(group)) {
             RECT place = m_groupRect;
             ::OffsetRect(&place, 0, kGroupSpacing * shown);
-            m_btnGroup[group].MoveWindow(place);
-            m_btnGroup[group].ShowWindow(SW_SHOW);
+            m_ui.group[group].MoveWindow(place);
+            m_ui.group[group].ShowWindow(SW_SHOW);
             ++shown;
         }
-    m_btnGroup[m_cursor.Group()].SetSelected(true);
+    m_ui.group[m_cursor.Group()].SetSelected(true);
 }
 
 void CHalcyDlg::BuildModeList()
 {
     SkinDresser dresser(m_hWnd, m_background, DressFor(m_layoutBuilt, m_backgroundChanged));
     for (int i = 0; i < kModeCount; ++i) {
-        dresser.Button(m_btnMode[i], L"LED", Key(kFirstModeKey + i));
-        ApplyColours(m_btnMode[i], kModeColours);
+        dresser.Button(m_ui.mode[i], L"LED", Key(kFirstModeKey + i));
+        ApplyColours(m_ui.mode[i], kModeColours);
     }
     const SkinItem topSlot = ReadItem(L"LED", L"2");
     m_modeListRect = ToRect(topSlot.rect);
     m_modeName = topSlot.text;
-    m_btnMode[1].SetSelected(true);
+    m_ui.mode[1].SetSelected(true);
 
-    dresser.ScrollSlider(m_modeScroll, ReadItem(L"LED", L"21"), 0, kModeListScrollMax);
+    dresser.ScrollSlider(m_ui.modeScroll, ReadItem(L"LED", L"21"), 0, kModeListScrollMax);
     ScrollModeList(1);
 }
 
 void CHalcyDlg::BuildColourEditor()
 {
     SkinDresser dresser(m_hWnd, m_background, DressFor(m_layoutBuilt, m_backgroundChanged));
-    dresser.Slider(m_sliderRed, kSliderRedId, ReadItem(L"LED", L"22"), 0, kComponentMax);
-    dresser.Slider(m_sliderGreen, kSliderGreenId, ReadItem(L"LED", L"23"), 0, kComponentMax);
-    dresser.Slider(m_sliderBlue, kSliderBlueId, ReadItem(L"LED", L"24"), 0, kComponentMax);
-    dresser.Slider(m_sliderSaturation, kSliderSaturationId, ReadItem(L"LED", L"25"), 0, kSaturationMax);
-    dresser.Knob(m_knobHue, ReadItem(L"LED", L"28"), 0, kHueMax);
-    dresser.Slider(m_sliderBrightness, kSliderBrightnessId, ReadItem(L"LED", L"26"), 0, kComponentMax);
-    dresser.Slider(m_sliderSpeed, kSliderSpeedId, ReadItem(L"LED", L"27"), 0, static_cast<int>(kSpeedSteps.size()) - 1);
-    dresser.Slider(m_sliderLevel, kSliderLevelId, ReadItem(L"LED", L"29"), kLevelMin, kLevelMax);
-    m_sliderRed.SetPos(kComponentMax);
+    dresser.Slider(m_ui.red, kSliderRedId, ReadItem(L"LED", L"22"), 0, kComponentMax);
+    dresser.Slider(m_ui.green, kSliderGreenId, ReadItem(L"LED", L"23"), 0, kComponentMax);
+    dresser.Slider(m_ui.blue, kSliderBlueId, ReadItem(L"LED", L"24"), 0, kComponentMax);
+    dresser.Slider(m_ui.saturation, kSliderSaturationId, ReadItem(L"LED", L"25"), 0, kSaturationMax);
+    dresser.Knob(m_ui.hue, ReadItem(L"LED", L"28"), 0, kHueMax);
+    dresser.Slider(m_ui.brightness, kSliderBrightnessId, ReadItem(L"LED", L"26"), 0, kComponentMax);
+    dresser.Slider(m_ui.speed, kSliderSpeedId, ReadItem(L"LED", L"27"), 0, static_cast<int>(kSpeedSteps.size()) - 1);
+    dresser.Slider(m_ui.level, kSliderLevelId, ReadItem(L"LED", L"29"), kLevelMin, kLevelMax);
+    m_ui.red.SetPos(kComponentMax);
 
-    const CPngHSliderBar* rgbSliders[kRgbFieldCount] = {&m_sliderRed, &m_sliderGreen, &m_sliderBlue};
+    const CPngHSliderBar* rgbSliders[kRgbFieldCount] = {&m_ui.red, &m_ui.green, &m_ui.blue};
     for (int i = 0; i < kRgbFieldCount; ++i) {
-        dresser.Edit(m_editRgb[i], ReadItem(L"LED", Key(kFirstRgbFieldKey + i)), true);
-        m_editRgb[i].SetLimitText(kDecimalFieldLimit);
-        m_editRgb[i].SetWindowText(std::to_wstring(rgbSliders[i]->GetPos()).c_str());
+        dresser.Edit(m_ui.rgbField[i], ReadItem(L"LED", Key(kFirstRgbFieldKey + i)), true);
+        m_ui.rgbField[i].SetLimitText(kDecimalFieldLimit);
+        m_ui.rgbField[i].SetWindowText(std::to_wstring(rgbSliders[i]->GetPos()).c_str());
     }
-    dresser.Edit(m_editHex, ReadItem(L"LED", L"34"), false);
-    m_editHex.SetLimitText(kHexFieldLimit);
-    m_editHex.SetHexOnly();
+    dresser.Edit(m_ui.hexField, ReadItem(L"LED", L"34"), false);
+    m_ui.hexField.SetLimitText(kHexFieldLimit);
+    m_ui.hexField.SetHexOnly();
 
     for (int i = 0; i < kColourSlots; ++i) {
-        dresser.Swatch(m_swatch[i], ReadItem(L"LED", Key(kFirstSlotKey + i)));
-        m_swatch[i].SetColor(kComponentMax, 0, 0);
-        m_swatch[i].SetTextColors(kSwatchCaptionColour, kSwatchCaptionColour, kSwatchCaptionColour);
+        dresser.Swatch(m_ui.slot[i], ReadItem(L"LED", Key(kFirstSlotKey + i)));
+        m_ui.slot[i].SetColor(kComponentMax, 0, 0);
+        m_ui.slot[i].SetTextColors(kSwatchCaptionColour, kSwatchCaptionColour, kSwatchCaptionColour);
     }
     for (int i = 0; i < kPresetCount; ++i) {
-        dresser.Swatch(m_preset[i], ReadItem(L"LED", Key(kFirstPresetKey + i)));
+        dresser.Swatch(m_ui.preset[i], ReadItem(L"LED", Key(kFirstPresetKey + i)));
         const ColourWord c = kDefaultPalette[static_cast<size_t>(i)];
-        m_preset[i].SetColor(GetRValue(c), GetGValue(c), GetBValue(c));
+        m_ui.preset[i].SetColor(GetRValue(c), GetGValue(c), GetBValue(c));
     }
 
-    dresser.Button(m_btnSameColour, L"LED", L"63");
-    ApplyColours(m_btnSameColour, kSwitchColours);
-    m_btnSameColour.SetToggleMode();
-    dresser.Button(m_btnVariant[0], L"LED", L"61");
-    dresser.Button(m_btnVariant[1], L"LED", L"62");
-    m_btnVariant[0].SetSelected(true);
-    for (CPngListBtn& variant : m_btnVariant)
+    dresser.Button(m_ui.sameColour, L"LED", L"63");
+    ApplyColours(m_ui.sameColour, kSwitchColours);
+    m_ui.sameColour.SetToggleMode();
+    dresser.Button(m_ui.variant[0], L"LED", L"61");
+    dresser.Button(m_ui.variant[1], L"LED", L"62");
+    m_ui.variant[0].SetSelected(true);
+    for (CPngListBtn& variant : m_ui.variant)
         ApplyColours(variant, kSwitchColours);
 }
 

@@ -43,7 +43,7 @@ void CHalcyDlg::OnMouseMove(HWND source, LPARAM point)
 LRESULT CHalcyDlg::OnMouseWheel(WPARAM wParam, LPARAM lParam)
 {
     if (m_pointerInModeList == 1)
-        m_modeScroll.SendMessage(WM_MOUSEWHEEL, wParam, lParam);
+        m_ui.modeScroll.SendMessage(WM_MOUSEWHEEL, wParam, lParam);
     CDialog::WindowProc(WM_MOUSEWHEEL, wParam, lParam);
     return 1;
 }
@@ -99,7 +99,7 @@ void CHalcyDlg::ShowSsdGroup()
     m_cursor.OfferGroup(kGroupSsd);
     m_cursor.ShowGroup(kGroupSsd);
     PlaceGroupColumn();
-    SelectInGroup(m_btnGroup, m_btnGroup[kGroupSsd].GetSafeHwnd());
+    SelectInGroup(m_ui.group, m_ui.group[kGroupSsd].GetSafeHwnd());
     ShowCurrentGroup();
 }
 

@@ -11,6 +11,8 @@
 
 #include "framework/WinApp.h"
 #include "settings/SettingsStore.h"
+#include "skin/SkinFile.h"
+#include "skin/SkinValues.h"
 
 #include <gtest/gtest.h>
 
@@ -18,46 +20,49 @@
 #include <memory>
 #include <string>
 
-// The dialog's insides, for the tests of this folder.
+// The dialog as the tests of this folder reach it: its live block, editing cursor, controls
+// and painting.
 struct HalcyDlgTestAccess {
     CHalcyDlg& d;
 
-    SettingsBlock& cfg() { return d.m_cfg; }
+    SettingsBlock& cfg() { return d.LiveSettings(); }
     const EffectInfo& record() const { return d.Cursor().RecordInUse(); }
     int curRecord() const { return d.Cursor().Record(); }
     int curMode() const { return d.Cursor().Mode(); }
     int selectedSlot() const { return d.Cursor().Slot(); }
-    const std::wstring& modeName() const { return d.m_modeName; }
-    RECT modeListRect() const { return d.m_modeListRect; }
+    const std::wstring& modeName() const { return d.ModeName(); }
+    // The topmost row of the mode list: the skin's place of the mode caption.
+    static RECT modeListRect() { return ToRect(ParseSkinItem(GetSkinString(L"LED", L"2", L"")).rect); }
 
-    CPngListBtn& apply() { return d.m_btnApply; }
-    CPngListBtn& close() { return d.m_btnClose; }
-    CPngListBtn& reset() { return d.m_btnDefault; }
-    CPngListBtn& audioSwitch() { return d.m_btnAudioSw; }
-    CPngListBtn& syncSwitch() { return d.m_btnSyncSw; }
-    CPngListBtn& ledSwitch() { return d.m_btnLedSw; }
-    CPngListBtn& razerSwitch() { return d.m_btnRazerSw; }
-    CPngListBtn& sameColour() { return d.m_btnSameColour; }
-    CPngListBtn& language() { return d.m_btnLanguage; }
-    CPngListBtn& group(int i) { return d.m_btnGroup[i]; }
-    CPngListBtn& profile(int i) { return d.m_btnProfile[i]; }
-    CPngListBtn& mode(int i) { return d.m_btnMode[i]; }
-    CPngListBtn& variant(int i) { return d.m_btnVariant[i]; }
-    CColorBtn2& slot(int i) { return d.m_swatch[i]; }
-    CColorBtn2& preset(int i) { return d.m_preset[i]; }
-    CClrEdit& rgbField(int i) { return d.m_editRgb[i]; }
-    CClrEdit& hexField() { return d.m_editHex; }
-    CPngVSliderBar& modeScroll() { return d.m_modeScroll; }
-    CPngHSliderBar& red() { return d.m_sliderRed; }
-    CPngHSliderBar& green() { return d.m_sliderGreen; }
-    CPngHSliderBar& blue() { return d.m_sliderBlue; }
-    CPngHSliderBar& saturation() { return d.m_sliderSaturation; }
-    CPngHSliderBar& brightness() { return d.m_sliderBrightness; }
-    CPngHSliderBar& speed() { return d.m_sliderSpeed; }
-    CPngHSliderBar& level() { return d.m_sliderLevel; }
-    CPngRSliderBar2& hue() { return d.m_knobHue; }
+    MainControls& ui() { return d.Controls(); }
+    CPngListBtn& apply() { return ui().apply; }
+    CPngListBtn& close() { return ui().close; }
+    CPngListBtn& reset() { return ui().reset; }
+    CPngListBtn& audioSwitch() { return ui().audioSwitch; }
+    CPngListBtn& syncSwitch() { return ui().syncSwitch; }
+    CPngListBtn& ledSwitch() { return ui().ledSwitch; }
+    CPngListBtn& razerSwitch() { return ui().razerSwitch; }
+    CPngListBtn& sameColour() { return ui().sameColour; }
+    CPngListBtn& language() { return ui().language; }
+    CPngListBtn& group(int i) { return ui().group[i]; }
+    CPngListBtn& profile(int i) { return ui().profile[i]; }
+    CPngListBtn& mode(int i) { return ui().mode[i]; }
+    CPngListBtn& variant(int i) { return ui().variant[i]; }
+    CColorBtn2& slot(int i) { return ui().slot[i]; }
+    CColorBtn2& preset(int i) { return ui().preset[i]; }
+    CClrEdit& rgbField(int i) { return ui().rgbField[i]; }
+    CClrEdit& hexField() { return ui().hexField; }
+    CPngVSliderBar& modeScroll() { return ui().modeScroll; }
+    CPngHSliderBar& red() { return ui().red; }
+    CPngHSliderBar& green() { return ui().green; }
+    CPngHSliderBar& blue() { return ui().blue; }
+    CPngHSliderBar& saturation() { return ui().saturation; }
+    CPngHSliderBar& brightness() { return ui().brightness; }
+    CPngHSliderBar& speed() { return ui().speed; }
+    CPngHSliderBar& level() { return ui().level; }
+    CPngRSliderBar2& hue() { return ui().hue; }
     void paintScreen(HDC dc) { d.PaintScreen(dc); }
-    HBITMAP background() const { return d.m_background.get(); }
+    HBITMAP background() const { return d.Background().get(); }
 };
 
 // Runs the window's queue as the program's loop does, with the pre-translate chain.
