@@ -3,6 +3,7 @@
 #include "mainwnd/HalcyDlg.h"
 
 #include "base/Paths.h"
+#include "mainwnd/MainSkinSections.h"
 #include "skin/PaintBuffer.h"
 #include "skin/SkinFile.h"
 
@@ -18,7 +19,7 @@ constexpr const wchar_t* kVersionText = L"v1.0.0.1";
 void DrawLabels(HDC dc, std::initializer_list<const wchar_t*> keys, UINT format)
 {
     for (const wchar_t* key : keys)
-        DrawSkinText(dc, L"LED_TEXT", key, format);
+        DrawSkinText(dc, kPanelTextSection, key, format);
 }
 
 } // namespace
@@ -61,23 +62,23 @@ void CHalcyDlg::PaintScreen(HDC dc)
     ::SetTextColor(dc, kLabelColour);
     SelectGuard selectFont(dc, largeFont.get());
 
-    DrawSkinPicture(dc, L"MAINPIC", L"1", SkinFolder());
-    DrawSkinText(dc, L"MAIN_TEXT", L"VER", kCentredLabelFormat, kVersionText);
-    DrawSkinText(dc, L"LED_TEXT", L"1", kLabelFormat);
+    DrawSkinPicture(dc, kPictureSection, L"1", SkinFolder());
+    DrawSkinText(dc, kMainTextSection, L"VER", kCentredLabelFormat, kVersionText);
+    DrawSkinText(dc, kPanelTextSection, L"1", kLabelFormat);
 
     int display;
     if (m_cursor.Shown().sync != 0) {
         display = kSyncDisplay;
-        DrawSkinText(dc, L"LED_TEXT", L"2", kLabelFormat, GetSkinString(L"LED_STRING", L"6", L""));
-        DrawSkinPicture(dc, L"MAINPIC", L"5", SkinFolder());
-        DrawSkinPicture(dc, L"MAINPIC", L"6", SkinFolder());
+        DrawSkinText(dc, kPanelTextSection, L"2", kLabelFormat, GetSkinString(kPanelStringSection, L"6", L""));
+        DrawSkinPicture(dc, kPictureSection, L"5", SkinFolder());
+        DrawSkinPicture(dc, kPictureSection, L"6", SkinFolder());
     } else if (m_cursor.Shown().audio != 0) {
         display = kMusicDisplay;
-        DrawSkinText(dc, L"LED_TEXT", L"2", kLabelFormat, GetSkinString(L"LED_STRING", L"1", L""));
-        DrawSkinText(dc, L"LED_TEXT", L"22", kLabelFormat);
+        DrawSkinText(dc, kPanelTextSection, L"2", kLabelFormat, GetSkinString(kPanelStringSection, L"1", L""));
+        DrawSkinText(dc, kPanelTextSection, L"22", kLabelFormat);
     } else {
         display = ModeIndex(m_cursor.Mode());
-        DrawSkinText(dc, L"LED_TEXT", L"2", kLabelFormat, m_modeName);
+        DrawSkinText(dc, kPanelTextSection, L"2", kLabelFormat, m_modeName);
     }
     const ModeTraits& traits = kModeTraits[static_cast<size_t>(display)];
 

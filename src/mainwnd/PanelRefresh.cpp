@@ -2,6 +2,7 @@
 // offers, and the scrolling mode list.
 #include "mainwnd/HalcyDlg.h"
 
+#include "mainwnd/MainSkinSections.h"
 #include "skin/SkinFile.h"
 
 #include <cstdio>
@@ -27,7 +28,7 @@ void SetColour(CColorBtn2& swatch, ColourWord c)
 std::wstring SlotCaption(const wchar_t* stringKey, int slot)
 {
     wchar_t caption[160];
-    std::swprintf(caption, std::size(caption), L"%ls %d", GetSkinString(L"LED_STRING", stringKey, L"").c_str(),
+    std::swprintf(caption, std::size(caption), L"%ls %d", GetSkinString(kPanelStringSection, stringKey, L"").c_str(),
                   slot + 1);
     return caption;
 }
@@ -112,7 +113,8 @@ void CHalcyDlg::RefreshColourSlots()
         m_ui.slot[i].SetCaption(SlotCaption(music ? L"4" : L"2", i));
         m_ui.slot[i].EnableWindow(!oneColour);
     }
-    m_ui.sameColour.SetCaptionEx(GetSkinString(L"LED_STRING", music ? L"5" : L"3", L""), 0, CPngListBtn::kNoIndex);
+    m_ui.sameColour.SetCaptionEx(GetSkinString(kPanelStringSection, music ? L"5" : L"3", L""), 0,
+                                 CPngListBtn::kNoIndex);
     EditColour(FromWord(colours[m_cursor.Slot()]), ColourSource::elsewhere);
 }
 

@@ -4,8 +4,9 @@
 
 #include "base/Paths.h"
 #include "controls/SkinDresser.h"
-#include "skin/FileStamp.h"
+#include "mainwnd/MainSkinSections.h"
 #include "skin/DibOperations.h"
+#include "skin/FileStamp.h"
 #include "skin/ImageDecoding.h"
 #include "skin/SkinFaceCache.h"
 #include "skin/SkinFile.h"
@@ -126,7 +127,7 @@ std::wstring BackgroundSource(const std::wstring& picturePath)
     };
     add(picturePath, {});
     for (const wchar_t* key : kBackgroundPictures) {
-        const std::wstring placed = GetSkinString(L"MAINPIC", key, L"");
+        const std::wstring placed = GetSkinString(kPictureSection, key, L"");
         add(SkinFolder() + L"Pic\\" + ParseSkinPlacement(placed).text, placed);
     }
     return source;
@@ -138,7 +139,7 @@ std::wstring BackgroundSource(const std::wstring& picturePath)
 // control shows them through its transparent parts. A rebuild from the same pictures keeps it.
 void CHalcyDlg::ComposeBackground()
 {
-    const std::wstring path = SkinImagePath(GetSkinString(L"MAINSCREENNEW", L"Main", L""));
+    const std::wstring path = SkinImagePath(GetSkinString(kBackgroundSection, L"Main", L""));
     std::wstring madeFrom = BackgroundSource(path);
     m_backgroundChanged = m_background.empty() || madeFrom != m_backgroundSource;
     if (!m_backgroundChanged)
@@ -160,7 +161,7 @@ void CHalcyDlg::ComposeBackground()
         SelectGuard selectSource(source, picture.get());
         ::BitBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, SRCCOPY);
         for (const wchar_t* key : kBackgroundPictures)
-            DrawSkinPicture(target, L"MAINPIC", key, SkinFolder());
+            DrawSkinPicture(target, kPictureSection, key, SkinFolder());
     }
     m_background = std::move(composed);
 }
@@ -168,15 +169,15 @@ void CHalcyDlg::ComposeBackground()
 void CHalcyDlg::BuildTopButtons()
 {
     SkinDresser dresser(m_hWnd, m_background, DressFor(m_layoutBuilt, m_backgroundChanged));
-    dresser.Button(m_ui.minimise, L"MAIN", L"1");
-    dresser.Button(m_ui.close, L"MAIN", L"2");
-    dresser.Button(m_ui.language, L"MAIN", L"3");
-    dresser.Button(m_ui.apply, L"MAIN", L"4");
-    dresser.Button(m_ui.reset, L"MAIN", L"5");
-    dresser.Button(m_ui.ledSwitch, L"MAIN", L"7");
-    dresser.Button(m_ui.audioSwitch, L"MAIN", L"6");
-    dresser.Button(m_ui.syncSwitch, L"MAIN", L"8");
-    dresser.Button(m_ui.razerSwitch, L"MAIN", L"9");
+    dresser.Button(m_ui.minimise, kMainSection, L"1");
+    dresser.Button(m_ui.close, kMainSection, L"2");
+    dresser.Button(m_ui.language, kMainSection, L"3");
+    dresser.Button(m_ui.apply, kMainSection, L"4");
+    dresser.Button(m_ui.reset, kMainSection, L"5");
+    dresser.Button(m_ui.ledSwitch, kMainSection, L"7");
+    dresser.Button(m_ui.audioSwitch, kMainSection, L"6");
+    dresser.Button(m_ui.syncSwitch, kMainSection, L"8");
+    dresser.Button(m_ui.razerSwitch, kMainSection, L"9");
     for (CPngListBtn* toggle : {&m_ui.ledSwitch, &m_ui.audioSwitch, &m_ui.syncSwitch, &m_ui.razerSwitch}) {
         toggle->SetToggleMode();
         ApplyColours(*toggle, kSwitchColours);
@@ -184,7 +185,7 @@ void CHalcyDlg::BuildTopButtons()
     m_ui.syncSwitch.ShowWindow(SW_HIDE); // external synchronisation is switched by other programs only
 
     for (int i = 0; i < kProfileCount; ++i) {
-        dresser.Button(m_ui.profile[i], L"MAIN", Key(kFirstProfileKey + i));
+        dresser.Button(m_ui.profile[i], kMainSection, Key(kFirstProfileKey + i));
         ApplyColours(m_ui.profile[i], kProfileColours);
     }
     m_ui.profile[0].SetSelected(true);
@@ -197,9 +198,9 @@ void CHalcyDlg::BuildGroupButtons()
 {
     SkinDresser dresser(m_hWnd, m_background, DressFor(m_layoutBuilt, m_backgroundChanged));
     for (int i = 0; i < kMaxGroups; ++i) {
-        dresser.Button(m_ui.group[i], L"MAIN", Key(kFirstGroupKey + i));
+        dresser.Button(m_ui.group[i], kMainSection, Key(kFirstGroupKey + i));
         if (i == 0)
-            m_groupRect = ToRect(ReadItem(L"MAIN", Key(kFirstGroupKey)).rect);
+            m_groupRect = ToRect(ReadItem(kMainSection, Key(kFirstGroupKey)).rect);
         else
             m_ui.group[i].MoveWindow(m_groupRect);
         ApplyColours(m_ui.group[i], kGroupColours);
@@ -229,57 +230,58 @@ void CHalcyDlg::BuildModeList()
 {
     SkinDresser dresser(m_hWnd, m_background, DressFor(m_layoutBuilt, m_backgroundChanged));
     for (int i = 0; i < kModeCount; ++i) {
-        dresser.Button(m_ui.mode[i], L"LED", Key(kFirstModeKey + i));
+        dresser.Button(m_ui.mode[i], kPanelSection, Key(kFirstModeKey + i));
         ApplyColours(m_ui.mode[i], kModeColours);
     }
-    const SkinItem topSlot = ReadItem(L"LED", L"2");
+    const SkinItem topSlot = ReadItem(kPanelSection, L"2");
     m_modeListRect = ToRect(topSlot.rect);
     m_modeName = topSlot.text;
     m_ui.mode[1].SetSelected(true);
 
-    dresser.ScrollSlider(m_ui.modeScroll, ReadItem(L"LED", L"21"), 0, kModeListScrollMax);
+    dresser.ScrollSlider(m_ui.modeScroll, ReadItem(kPanelSection, L"21"), 0, kModeListScrollMax);
     ScrollModeList(1);
 }
 
 void CHalcyDlg::BuildColourEditor()
 {
     SkinDresser dresser(m_hWnd, m_background, DressFor(m_layoutBuilt, m_backgroundChanged));
-    dresser.Slider(m_ui.red, kSliderRedId, ReadItem(L"LED", L"22"), 0, kComponentMax);
-    dresser.Slider(m_ui.green, kSliderGreenId, ReadItem(L"LED", L"23"), 0, kComponentMax);
-    dresser.Slider(m_ui.blue, kSliderBlueId, ReadItem(L"LED", L"24"), 0, kComponentMax);
-    dresser.Slider(m_ui.saturation, kSliderSaturationId, ReadItem(L"LED", L"25"), 0, kSaturationMax);
-    dresser.Knob(m_ui.hue, ReadItem(L"LED", L"28"), 0, kHueMax);
-    dresser.Slider(m_ui.brightness, kSliderBrightnessId, ReadItem(L"LED", L"26"), 0, kComponentMax);
-    dresser.Slider(m_ui.speed, kSliderSpeedId, ReadItem(L"LED", L"27"), 0, static_cast<int>(kSpeedSteps.size()) - 1);
-    dresser.Slider(m_ui.level, kSliderLevelId, ReadItem(L"LED", L"29"), kLevelMin, kLevelMax);
+    dresser.Slider(m_ui.red, kSliderRedId, ReadItem(kPanelSection, L"22"), 0, kComponentMax);
+    dresser.Slider(m_ui.green, kSliderGreenId, ReadItem(kPanelSection, L"23"), 0, kComponentMax);
+    dresser.Slider(m_ui.blue, kSliderBlueId, ReadItem(kPanelSection, L"24"), 0, kComponentMax);
+    dresser.Slider(m_ui.saturation, kSliderSaturationId, ReadItem(kPanelSection, L"25"), 0, kSaturationMax);
+    dresser.Knob(m_ui.hue, ReadItem(kPanelSection, L"28"), 0, kHueMax);
+    dresser.Slider(m_ui.brightness, kSliderBrightnessId, ReadItem(kPanelSection, L"26"), 0, kComponentMax);
+    dresser.Slider(m_ui.speed, kSliderSpeedId, ReadItem(kPanelSection, L"27"), 0,
+                   static_cast<int>(kSpeedSteps.size()) - 1);
+    dresser.Slider(m_ui.level, kSliderLevelId, ReadItem(kPanelSection, L"29"), kLevelMin, kLevelMax);
     m_ui.red.SetPos(kComponentMax);
 
     const CPngHSliderBar* rgbSliders[kRgbFieldCount] = {&m_ui.red, &m_ui.green, &m_ui.blue};
     for (int i = 0; i < kRgbFieldCount; ++i) {
-        dresser.Edit(m_ui.rgbField[i], ReadItem(L"LED", Key(kFirstRgbFieldKey + i)), true);
+        dresser.Edit(m_ui.rgbField[i], ReadItem(kPanelSection, Key(kFirstRgbFieldKey + i)), true);
         m_ui.rgbField[i].SetLimitText(kDecimalFieldLimit);
         m_ui.rgbField[i].SetWindowText(std::to_wstring(rgbSliders[i]->GetPos()).c_str());
     }
-    dresser.Edit(m_ui.hexField, ReadItem(L"LED", L"34"), false);
+    dresser.Edit(m_ui.hexField, ReadItem(kPanelSection, L"34"), false);
     m_ui.hexField.SetLimitText(kHexFieldLimit);
     m_ui.hexField.SetHexOnly();
 
     for (int i = 0; i < kColourSlots; ++i) {
-        dresser.Swatch(m_ui.slot[i], ReadItem(L"LED", Key(kFirstSlotKey + i)));
+        dresser.Swatch(m_ui.slot[i], ReadItem(kPanelSection, Key(kFirstSlotKey + i)));
         m_ui.slot[i].SetColor(kComponentMax, 0, 0);
         m_ui.slot[i].SetTextColors(kSwatchCaptionColour, kSwatchCaptionColour, kSwatchCaptionColour);
     }
     for (int i = 0; i < kPresetCount; ++i) {
-        dresser.Swatch(m_ui.preset[i], ReadItem(L"LED", Key(kFirstPresetKey + i)));
+        dresser.Swatch(m_ui.preset[i], ReadItem(kPanelSection, Key(kFirstPresetKey + i)));
         const ColourWord c = kDefaultPalette[static_cast<size_t>(i)];
         m_ui.preset[i].SetColor(GetRValue(c), GetGValue(c), GetBValue(c));
     }
 
-    dresser.Button(m_ui.sameColour, L"LED", L"63");
+    dresser.Button(m_ui.sameColour, kPanelSection, L"63");
     ApplyColours(m_ui.sameColour, kSwitchColours);
     m_ui.sameColour.SetToggleMode();
-    dresser.Button(m_ui.variant[0], L"LED", L"61");
-    dresser.Button(m_ui.variant[1], L"LED", L"62");
+    dresser.Button(m_ui.variant[0], kPanelSection, L"61");
+    dresser.Button(m_ui.variant[1], kPanelSection, L"62");
     m_ui.variant[0].SetSelected(true);
     for (CPngListBtn& variant : m_ui.variant)
         ApplyColours(variant, kSwitchColours);
@@ -295,7 +297,7 @@ void CHalcyDlg::BuildTextRegion()
         ::CombineRgn(m_textRegion.get(), m_textRegion.get(), piece.get(), RGN_OR);
     };
     for (int n = 0; n < kTextPlacementCount; ++n)
-        add(L"LED_TEXT", Key(n));
+        add(kPanelTextSection, Key(n));
     for (int n = kFirstPanelPicture; n <= kLastPanelPicture; ++n)
-        add(L"MAINPIC", Key(n));
+        add(kPictureSection, Key(n));
 }

@@ -5,6 +5,7 @@
 #include "base/Paths.h"
 #include "controls/SkinButton.h"
 #include "framework/Handles.h"
+#include "mainwnd/MainSkinSections.h"
 #include "skin/DibOperations.h"
 #include "skin/ImageDecoding.h"
 #include "skin/PaintBuffer.h"
@@ -48,11 +49,11 @@ int CWarnDlg::OnCreate()
     if (Default() == -1)
         return -1;
     SIZE size{};
-    const std::wstring picture = GetSkinString(L"MAINSCREENNEW", L"Main2", L"");
+    const std::wstring picture = GetSkinString(kBackgroundSection, L"Main2", L"");
     if (!picture.empty() && LoadPictureFile(SkinFolder() + picture, m_background, &size) && size.cx > 0 && size.cy > 0)
         ::MoveWindow(m_hWnd, 0, 0, size.cx, size.cy, FALSE);
-    DressSkinButton(m_btnClose, m_hWnd, L"WARN", L"1", m_background, SkinDress::kCreateWindow);
-    DressSkinButton(m_btnRetry, m_hWnd, L"WARN", L"2", m_background, SkinDress::kCreateWindow);
+    DressSkinButton(m_btnClose, m_hWnd, kWarningSection, L"1", m_background, SkinDress::kCreateWindow);
+    DressSkinButton(m_btnRetry, m_hWnd, kWarningSection, L"2", m_background, SkinDress::kCreateWindow);
     return 0;
 }
 
@@ -105,5 +106,5 @@ void CWarnDlg::OnPaint()
     SelectGuard selectFont(composed, font.get());
     ::SetBkMode(composed, TRANSPARENT);
     ::SetTextColor(composed, kTextColour);
-    DrawSkinText(composed, L"WARN_TEXT", L"1", kTextFormat);
+    DrawSkinText(composed, kWarningTextSection, L"1", kTextFormat);
 }

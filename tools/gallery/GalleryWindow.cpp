@@ -3,6 +3,7 @@
 
 #include "base/Paths.h"
 #include "controls/SkinDresser.h"
+#include "mainwnd/MainSkinSections.h"
 #include "settings/SettingsBlock.h"
 #include "skin/DibOperations.h"
 #include "skin/ImageDecoding.h"
@@ -108,7 +109,7 @@ bool CGalleryWnd::ComposeBackground()
 {
     Bitmap main;
     SIZE size{};
-    const std::wstring name = GetSkinString(L"MAINSCREENNEW", L"Main", L"");
+    const std::wstring name = GetSkinString(kBackgroundSection, L"Main", L"");
     if (!LoadPictureFile(SkinFolder() + name, main, &size)) {
         m_missing.push_back(L"skins\\" + name);
         return false;
@@ -120,8 +121,8 @@ bool CGalleryWnd::ComposeBackground()
         return false;
     SelectGuard select(dc, m_background.get());
     CopyBitmap(dc, 0, 0, main);
-    DrawSkinPicture(dc, L"MAINPIC", L"2", SkinFolder());
-    DrawSkinPicture(dc, L"MAINPIC", L"3", SkinFolder());
+    DrawSkinPicture(dc, kPictureSection, L"2", SkinFolder());
+    DrawSkinPicture(dc, kPictureSection, L"3", SkinFolder());
 
     // The strip continues the window body below the main screen.
     const COLORREF body = ::GetPixel(dc, size.cx / 2, size.cy - 2);
@@ -189,7 +190,7 @@ CBitmapBtnEx& CGalleryWnd::AddPlainButton(const RECT& place, const std::wstring&
 CClrEdit& CGalleryWnd::AddEdit(int key, bool hexOnly)
 {
     const std::wstring keyText = std::to_wstring(key);
-    const SkinItem item = ParseSkinItem(GetSkinString(L"LED", keyText.c_str(), L""));
+    const SkinItem item = ParseSkinItem(GetSkinString(kPanelSection, keyText.c_str(), L""));
     auto edit = std::make_unique<CClrEdit>();
     DressFromSkin([&](SkinDresser& dresser) { dresser.Edit(*edit, item, !hexOnly); });
     edit->SetLimitText(hexOnly ? kHexLimit : kDecimalLimit);
@@ -203,7 +204,7 @@ CClrEdit& CGalleryWnd::AddEdit(int key, bool hexOnly)
 CColorBtn2& CGalleryWnd::AddSwatch(int key, COLORREF colour)
 {
     const std::wstring keyText = std::to_wstring(key);
-    const SkinItem item = ParseSkinItem(GetSkinString(L"LED", keyText.c_str(), L""));
+    const SkinItem item = ParseSkinItem(GetSkinString(kPanelSection, keyText.c_str(), L""));
     auto swatch = std::make_unique<CColorBtn2>();
     DressFromSkin([&](SkinDresser& dresser) { dresser.Swatch(*swatch, item); });
     swatch->SetTextColors(0xFFFFFF, 0xFFFFFF, 0xFFFFFF);
@@ -219,28 +220,30 @@ void CGalleryWnd::BuildMainScreen()
     const Dressing plain{kDefaultInk[0], kDefaultInk[1], kDefaultInk[2], kDefaultInk[3]};
     const Dressing switches{kSwitchInk[0], kSwitchInk[1], kSwitchInk[2], kSwitchInk[3]};
     for (int key : {1, 2, 3, 4, 5})
-        AddSkinButton(L"MAIN", key, plain);
+        AddSkinButton(kMainSection, key, plain);
     for (int key : {7, 6})
-        AddSkinButton(L"MAIN", key, switches).SetToggleMode();
+        AddSkinButton(kMainSection, key, switches).SetToggleMode();
 
     for (int key = 21; key <= 24; ++key) {
         CPngListBtn& profile =
-            AddSkinButton(L"MAIN", key, {kProfileInk[0], kProfileInk[1], kProfileInk[2], kProfileInk[3]});
+            AddSkinButton(kMainSection, key, {kProfileInk[0], kProfileInk[1], kProfileInk[2], kProfileInk[3]});
         profile.SetSelected(key == 21);
     }
     for (int key : {11, 12}) {
-        CPngListBtn& group = AddSkinButton(L"MAIN", key, {kGroupInk[0], kGroupInk[1], kGroupInk[2], kGroupInk[3]});
+        CPngListBtn& group = AddSkinButton(kMainSection, key, {kGroupInk[0], kGroupInk[1], kGroupInk[2], kGroupInk[3]});
         group.SetFontHeight(16);
         group.SetAlignment(CBitmapBtn::kAlignCentreBottom);
         group.SetSelected(key == 11);
     }
     // The visible rows of the effect list: modes 1 to 8 (items 2 to 9), mode 1 chosen.
     for (int key = 2; key <= 9; ++key)
-        AddSkinButton(L"LED", key, {kModeInk[0], kModeInk[1], kModeInk[2], kModeInk[3]}).SetSelected(key == 2);
+        AddSkinButton(kPanelSection, key, {kModeInk[0], kModeInk[1], kModeInk[2], kModeInk[3]}).SetSelected(key == 2);
 
     // The colour editor shows pure red; the speed sits in the middle of its steps.
     AddModeScroller(0, 6, 1);
-    const auto item = [](int key) { return ParseSkinItem(GetSkinString(L"LED", std::to_wstring(key).c_str(), L"")); };
+    const auto item = [](int key) {
+        return ParseSkinItem(GetSkinString(kPanelSection, std::to_wstring(key).c_str(), L""));
+    };
     AddSlider(item(22), kRedId, 0, 255, 255);
     AddSlider(item(23), kGreenId, 0, 255, 0);
     AddSlider(item(24), kBlueId, 0, 255, 0);
@@ -257,9 +260,9 @@ void CGalleryWnd::BuildMainScreen()
     for (int preset = 0; preset < 5; ++preset)
         AddSwatch(51 + preset, kDefaultPalette[static_cast<size_t>(preset)]);
 
-    AddSkinButton(L"LED", 61, switches).SetSelected(true);
-    AddSkinButton(L"LED", 62, switches);
-    AddSkinButton(L"LED", 63, switches).SetToggleMode();
+    AddSkinButton(kPanelSection, 61, switches).SetSelected(true);
+    AddSkinButton(kPanelSection, 62, switches);
+    AddSkinButton(kPanelSection, 63, switches).SetToggleMode();
 }
 
 // The looks of one button side by side, and the buttons the main screen keeps hidden.
@@ -281,8 +284,8 @@ void CGalleryWnd::BuildStateStrip()
     toggled.SetSelected(true);
 
     const int row = top + kSecondRow;
-    for (const auto& [column, section, key] :
-         {std::tuple{0, L"MAIN", 8}, std::tuple{1, L"MAIN", 9}, std::tuple{2, L"WARN", 1}, std::tuple{3, L"WARN", 2}}) {
+    for (const auto& [column, section, key] : {std::tuple{0, kMainSection, 8}, std::tuple{1, kMainSection, 9},
+                                               std::tuple{2, kWarningSection, 1}, std::tuple{3, kWarningSection, 2}}) {
         const std::wstring keyText = std::to_wstring(key);
         SkinItem item = ParseSkinItem(GetSkinString(section, keyText.c_str(), L""));
         const RECT place = Place(kColumn + kColumnStep * column, row, item.rect.width(), item.rect.height());
@@ -297,7 +300,7 @@ void CGalleryWnd::BuildStateStrip()
     // The music level (which shares the speed slider's place) and a disabled slider.
     const int sliderLeft = kColumn + kColumnStep * kSliderColumn;
     auto moved = [&](int key, int y) {
-        SkinItem item = ParseSkinItem(GetSkinString(L"LED", std::to_wstring(key).c_str(), L""));
+        SkinItem item = ParseSkinItem(GetSkinString(kPanelSection, std::to_wstring(key).c_str(), L""));
         const RECT place = Place(sliderLeft, y, item.rect.width(), item.rect.height());
         item.rect = {place.left, place.top, place.right, place.bottom};
         return item;
@@ -355,7 +358,7 @@ CPngHSliderBar& CGalleryWnd::AddSlider(const SkinItem& item, UINT id, int minimu
 
 void CGalleryWnd::AddModeScroller(int minimum, int maximum, int value)
 {
-    const SkinItem item = ParseSkinItem(GetSkinString(L"LED", L"21", L""));
+    const SkinItem item = ParseSkinItem(GetSkinString(kPanelSection, L"21", L""));
     DressFromSkin([&](SkinDresser& dresser) { dresser.ScrollSlider(m_modeScroller, item, minimum, maximum); });
     m_modeScroller.SetPos(value);
     Track(m_modeScroller, item.name);
@@ -363,7 +366,7 @@ void CGalleryWnd::AddModeScroller(int minimum, int maximum, int value)
 
 void CGalleryWnd::AddKnob(int minimum, int maximum, int value)
 {
-    const SkinItem item = ParseSkinItem(GetSkinString(L"LED", L"28", L""));
+    const SkinItem item = ParseSkinItem(GetSkinString(kPanelSection, L"28", L""));
     DressFromSkin([&](SkinDresser& dresser) { dresser.Knob(m_knob, item, minimum, maximum); });
     m_knob.SetPos(value);
     Track(m_knob, item.name);
@@ -420,19 +423,19 @@ void CGalleryWnd::PaintPanelLabels(HDC dc) const
     const GdiFont small = LabelFont(10, 500);
     ::SetTextColor(dc, RGB(0xFF, 0xFF, 0xFF));
     SelectGuard select(dc, large.get());
-    DrawSkinPicture(dc, L"MAINPIC", L"1", SkinFolder());
-    DrawSkinText(dc, L"MAIN_TEXT", L"VER", kCentredWordBreak, kVersionText);
-    DrawSkinText(dc, L"LED_TEXT", L"1", kWordBreak);
-    DrawSkinText(dc, L"LED_TEXT", L"2", kWordBreak, ParseSkinItem(GetSkinString(L"LED", L"2", L"")).text);
+    DrawSkinPicture(dc, kPictureSection, L"1", SkinFolder());
+    DrawSkinText(dc, kMainTextSection, L"VER", kCentredWordBreak, kVersionText);
+    DrawSkinText(dc, kPanelTextSection, L"1", kWordBreak);
+    DrawSkinText(dc, kPanelTextSection, L"2", kWordBreak, ParseSkinItem(GetSkinString(kPanelSection, L"2", L"")).text);
     for (const wchar_t* key : {L"3", L"5", L"7", L"8", L"9", L"10", L"11"})
-        DrawSkinText(dc, L"LED_TEXT", key, kWordBreak);
+        DrawSkinText(dc, kPanelTextSection, key, kWordBreak);
     {
         SelectGuard selectSmall(dc, small.get());
-        DrawSkinText(dc, L"LED_TEXT", L"12", kCentredWordBreak);
-        DrawSkinText(dc, L"LED_TEXT", L"16", kCentredWordBreak);
+        DrawSkinText(dc, kPanelTextSection, L"12", kCentredWordBreak);
+        DrawSkinText(dc, kPanelTextSection, L"16", kCentredWordBreak);
     }
-    DrawSkinText(dc, L"LED_TEXT", L"4", kWordBreak);
-    DrawSkinText(dc, L"LED_TEXT", L"6", kWordBreak);
+    DrawSkinText(dc, kPanelTextSection, L"4", kWordBreak);
+    DrawSkinText(dc, kPanelTextSection, L"6", kWordBreak);
 }
 
 void CGalleryWnd::PaintStrip(HDC dc) const
