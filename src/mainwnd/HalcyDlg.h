@@ -173,9 +173,9 @@ private:
     KeptSurface m_paintSurface;      // where OnPaint composes
     GdiRegion m_textRegion;          // every label and panel picture: what a panel change repaints
 
-    MainControls m_ui;
-    CMaskWindow m_mask; // covers the window while the warning dialog is open
-    DropDownList m_list;
+    MainControls m_ui;   // the controls a person sees and uses
+    CMaskWindow m_mask;  // covers the window while the warning dialog is open
+    DropDownList m_list; // the language or device list, while open
 
     int m_layoutBuilt = 0;
 

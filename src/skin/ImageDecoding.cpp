@@ -175,15 +175,8 @@ private:
 // The whole file, once its header shows a picture within the limits.
 bool ReadPictureFile(const std::wstring& path, std::vector<BYTE>& bytes)
 {
-    FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > kMaxPictureFileBytes)
-        return false;
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    return ::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-           read == bytes.size() && WithinLimits(ReadPictureSize(bytes.data(), bytes.size()));
+    return WicDecoder::ReadWholeFile(path, bytes, kMaxPictureFileBytes) &&
+           WithinLimits(ReadPictureSize(bytes.data(), bytes.size()));
 }
 
 // The loaders' last step: the target takes the new section and its size is reported.

@@ -8,9 +8,6 @@
 
 namespace {
 
-// A file larger than this is no skin face; GDI+ reads it from disk rather than a copy in memory.
-constexpr LONGLONG kMaxFileBytes = 32LL * 1024 * 1024;
-
 constexpr UINT kBgraBytes = 4;
 constexpr UINT kBgrBytes = 3;
 constexpr BYTE kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -183,12 +180,12 @@ bool WicDecoder::CopyPackedRows(BYTE* to, UINT stride, UINT bufferBytes)
     return true;
 }
 
-bool WicDecoder::ReadWholeFile(const std::wstring& path, std::vector<BYTE>& bytes)
+bool WicDecoder::ReadWholeFile(const std::wstring& path, std::vector<BYTE>& bytes, LONGLONG maxBytes)
 {
     FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > kMaxFileBytes)
+    if (!file || !::GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > maxBytes)
         return false;
     bytes.resize(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;

@@ -18,8 +18,11 @@ public:
     WicDecoder(const WicDecoder&) = delete;
     WicDecoder& operator=(const WicDecoder&) = delete;
 
-    // The whole file, when it is no larger than a skin picture can be.
-    static bool ReadWholeFile(const std::wstring& path, std::vector<BYTE>& bytes);
+    // A file larger than this is no skin face; GDI+ reads it from disk rather than a copy in memory.
+    static constexpr LONGLONG kMaxSkinPictureBytes = 32LL * 1024 * 1024;
+    // The whole file, when it is not empty and no larger than maxBytes.
+    static bool ReadWholeFile(const std::wstring& path, std::vector<BYTE>& bytes,
+                              LONGLONG maxBytes = kMaxSkinPictureBytes);
 
     // Opens the first frame of a file's bytes. False when the calling thread has no COM apartment
     // of its own, WIC cannot read the bytes, or their pixel format is one this decoder leaves to
