@@ -84,6 +84,10 @@ protected:
     // opened in that language; returns whether the switch kept the composed background.
     bool ExpectSwitchedWindowLooksOpenedInIt()
     {
+        // The pointer away from both windows: a control under it shows its hover face, and keeps it
+        // when the switch moves it away from under a pointer that has not moved.
+        ::SetCursorPos(0, 0);
+        Pump();
         const HBITMAP englishBackground = Window().background();
         m_dialog->PostMessage(WM_MENU_SELECTION, 0, kSecondLanguage);
         Pump();
