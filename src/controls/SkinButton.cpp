@@ -14,7 +14,6 @@ constexpr COLORREF kCaptionOver = 0xFFFFFF;
 constexpr COLORREF kCaptionDown = 0x999999;
 constexpr COLORREF kCaptionDisabled = 0x464646;
 constexpr wchar_t kPngFaceTag[] = L"btnPng";
-constexpr wchar_t kNormalFaceSuffix[] = L"_normal.png";
 
 RECT SizeRect(SIZE size)
 {
@@ -34,27 +33,19 @@ SkinFaceNames SkinFaceNamesOf(const std::wstring& itemName)
 
 namespace {
 
-// A set whose normal face is missing is noted in missing.
-void LoadFaces(const std::wstring& name, SkinImageSet& faces, SIZE& size, std::vector<std::wstring>& missing)
-{
-    LoadSkinImageSet(name, faces, false, &size);
-    if (faces[SkinImageSet::kNormal].empty())
-        missing.push_back(name + kNormalFaceSuffix);
-}
-
 // The faces and icon that the item's name gives, cut to the size of its normal face.
 void DressFaces(CPngListBtn& button, const std::wstring& itemName, std::vector<std::wstring>& missing)
 {
     const SkinFaceNames names = SkinFaceNamesOf(itemName);
     SkinImageSet faces;
     SIZE size{};
-    LoadFaces(names.face, faces, size, missing);
+    LoadSkinFaces(names.face, faces, missing, &size);
     button.SetImages(SizeRect(size), faces[SkinImageSet::kNormal], faces[SkinImageSet::kOver],
                      faces[SkinImageSet::kDown], faces[SkinImageSet::kDisabled]);
     if (!names.icon.empty()) {
         SkinImageSet icons;
         SIZE iconSize{};
-        LoadFaces(names.icon, icons, iconSize, missing);
+        LoadSkinFaces(names.icon, icons, missing, &iconSize);
         button.SetIcons(&icons[SkinImageSet::kNormal], &icons[SkinImageSet::kOver], &icons[SkinImageSet::kDown], 0, 0,
                         iconSize.cx, iconSize.cy);
     }

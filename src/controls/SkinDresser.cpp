@@ -14,7 +14,6 @@ constexpr DWORD kColourEditStyle = WS_CHILD | WS_VISIBLE | ES_CENTER | ES_AUTOVS
 constexpr COLORREF kEditTextColour = 0xFFFFFF;
 // Skinned slider thumbs sit at the top edge of their tracks.
 constexpr bool kThumbAtTop = true;
-constexpr wchar_t kNormalFaceSuffix[] = L"_normal.png";
 constexpr wchar_t kThumbSuffix[] = L"_bar";
 constexpr wchar_t kMaskSuffix[] = L"_mask.png";
 constexpr wchar_t kTintFaceSuffix[] = L"_normal2.png";
@@ -76,8 +75,8 @@ void SkinDresser::DressSlider(CPngSliderBar& slider, const SkinItem& item, int m
         SkinImageSet track;
         SkinImageSet thumb;
         SIZE size{};
-        LoadFaces(item.name, track, &size);
-        LoadFaces(item.name + kThumbSuffix, thumb);
+        LoadSkinFaces(item.name, track, m_missing, &size);
+        LoadSkinFaces(item.name + kThumbSuffix, thumb, m_missing);
         slider.SetTrackImages(0, 0, size.cx, size.cy, track[SkinImageSet::kNormal], track[SkinImageSet::kDown],
                               track[SkinImageSet::kDisabled]);
         slider.SetThumbImages(thumb[SkinImageSet::kNormal], thumb[SkinImageSet::kOver], thumb[SkinImageSet::kDown],
@@ -96,8 +95,8 @@ void SkinDresser::Knob(CPngRSliderBar2& knob, const SkinItem& item, int minimum,
         SkinImageSet dial;
         SkinImageSet thumb;
         SIZE size{};
-        LoadFaces(item.name, dial, &size);
-        LoadFaces(item.name + kThumbSuffix, thumb);
+        LoadSkinFaces(item.name, dial, m_missing, &size);
+        LoadSkinFaces(item.name + kThumbSuffix, thumb, m_missing);
         knob.Create(place, m_parent);
         knob.SetTrackImages(0, 0, size.cx, size.cy, dial[SkinImageSet::kNormal]);
         knob.SetThumbImages(thumb[SkinImageSet::kNormal]);
@@ -118,7 +117,7 @@ void SkinDresser::Swatch(CColorBtn2& swatch, const SkinItem& item)
     if (Creating()) {
         SkinImageSet faces;
         SIZE size{};
-        LoadFaces(item.name, faces, &size);
+        LoadSkinFaces(item.name, faces, m_missing, &size);
         swatch.Create(L"", kOwnerDrawnStyle, place, m_parent, 0);
         swatch.SetImages(SizeRect(size), faces[SkinImageSet::kNormal], faces[SkinImageSet::kOver],
                          faces[SkinImageSet::kDown], faces[SkinImageSet::kDisabled]);
@@ -138,7 +137,7 @@ void SkinDresser::Edit(CClrEdit& edit, const SkinItem& item, bool digitsOnly)
     const RECT place = ToRect(item.rect);
     if (Creating()) {
         SkinImageSet faces;
-        LoadFaces(item.name, faces);
+        LoadSkinFaces(item.name, faces, m_missing);
         edit.Create(kColourEditStyle | (digitsOnly ? ES_NUMBER : 0), place, m_parent, 0);
         edit.SetImages(SizeRect({item.rect.width(), item.rect.height()}), faces[SkinImageSet::kNormal],
                        faces[SkinImageSet::kOver], faces[SkinImageSet::kDown], faces[SkinImageSet::kDisabled]);
@@ -147,11 +146,4 @@ void SkinDresser::Edit(CClrEdit& edit, const SkinItem& item, bool digitsOnly)
     }
     edit.SetFontFace(SkinFontFace());
     Place(edit, place);
-}
-
-void SkinDresser::LoadFaces(const std::wstring& name, SkinImageSet& faces, SIZE* size)
-{
-    LoadSkinImageSet(name, faces, false, size);
-    if (faces[SkinImageSet::kNormal].empty())
-        m_missing.push_back(name + kNormalFaceSuffix);
 }

@@ -48,8 +48,6 @@ public:
 
 private:
     void DressSlider(CPngSliderBar& slider, const SkinItem& item, int minimum, int maximum);
-    // The item's face set; a missing normal face is reported.
-    void LoadFaces(const std::wstring& name, SkinImageSet& faces, SIZE* size = nullptr);
     // The control's piece of the background, unless it keeps the one it has.
     template <class Control>
     void GiveBackdrop(Control& control, const RECT& place) const;

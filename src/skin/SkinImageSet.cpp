@@ -6,6 +6,9 @@
 
 namespace {
 
+constexpr const wchar_t* kSuffixes[SkinImageSet::kStateCount] = {L"_normal.png", L"_over.png", L"_down.png",
+                                                                 L"_disable.png"};
+
 bool IsFile(const std::wstring& path)
 {
     // A plain attribute query: a name from the skin is never taken as a wildcard pattern.
@@ -17,8 +20,6 @@ bool IsFile(const std::wstring& path)
 
 void LoadSkinImageSet(const std::wstring& name, SkinImageSet& set, bool sameForAll, SIZE* size)
 {
-    static constexpr const wchar_t* kSuffixes[SkinImageSet::kStateCount] = {L"_normal.png", L"_over.png", L"_down.png",
-                                                                            L"_disable.png"};
     const std::wstring base = SkinFolder() + name;
     const std::wstring normal = base + kSuffixes[SkinImageSet::kNormal];
     for (Bitmap& image : set.images)
@@ -29,4 +30,11 @@ void LoadSkinImageSet(const std::wstring& name, SkinImageSet& set, bool sameForA
         const std::wstring own = base + kSuffixes[state];
         faces.Load(!sameForAll && IsFile(own) ? own : normal, set[state]);
     }
+}
+
+void LoadSkinFaces(const std::wstring& name, SkinImageSet& set, std::vector<std::wstring>& missing, SIZE* size)
+{
+    LoadSkinImageSet(name, set, false, size);
+    if (set[SkinImageSet::kNormal].empty())
+        missing.push_back(name + kSuffixes[SkinImageSet::kNormal]);
 }

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 // The four faces of one control, in this order: normal, over, down, disabled.
 struct SkinImageSet {
@@ -21,3 +22,7 @@ struct SkinImageSet {
 // a missing state file falls back to the normal image. Faces come from SkinFaceCache: each
 // file is decoded once while it stays unchanged.
 void LoadSkinImageSet(const std::wstring& name, SkinImageSet& set, bool sameForAll, SIZE* size = nullptr);
+// A set of four own faces, as skinned controls take them; when the normal face gives no picture,
+// its file name within the skin folder is added to missing.
+void LoadSkinFaces(const std::wstring& name, SkinImageSet& set, std::vector<std::wstring>& missing,
+                   SIZE* size = nullptr);
