@@ -25,8 +25,6 @@ constexpr int kMenuFontHeight = 15;
 constexpr COLORREF kLanguageCaption = 0x999999;
 constexpr COLORREF kLanguageCaptionOver = 0xFFFFFF;
 
-std::unique_ptr<CPngBtnMenu> g_openMenu;
-
 // An empty list of the style's look, owned by `owner`. The anchor takes the focus its own
 // press would give it a moment later, before the list shows: a window system may raise the
 // window that takes the focus over what is above it (X without a window manager does), so the
@@ -52,27 +50,9 @@ RECT ScreenRect(const CWnd& wnd)
     return place;
 }
 
-// The list is published as the open one only once it is made: whatever its creation sets off
-// (the focus leaving a field, say) cannot close it half-built.
-bool Show(std::unique_ptr<CPngBtnMenu> menu)
-{
-    if (!menu->Create())
-        return false;
-    g_openMenu = std::move(menu);
-    return true;
-}
-
 } // namespace
 
-CPngBtnMenu* OpenDropDown() noexcept
-{
-    return g_openMenu.get();
-}
-
-DropDownList::~DropDownList()
-{
-    Close();
-}
+DropDownList::~DropDownList() = default; // where the list's type is complete
 
 void DropDownList::OpenLanguages(HWND owner, const CWnd& anchor)
 {
@@ -103,10 +83,18 @@ void DropDownList::OpenDevices(HWND owner, const CWnd& anchor, int group, int de
         m_deviceGroup = group;
 }
 
+bool DropDownList::Show(std::unique_ptr<CPngBtnMenu> menu)
+{
+    if (!menu->Create())
+        return false;
+    m_menu = std::move(menu);
+    return true;
+}
+
 bool DropDownList::Close() noexcept
 {
-    const bool wasOpen = g_openMenu != nullptr;
-    g_openMenu.reset();
+    const bool wasOpen = m_menu != nullptr;
+    m_menu.reset();
     m_deviceGroup = -1;
     return wasOpen;
 }

@@ -1,5 +1,5 @@
 // DropDownList: the drop-down list the main window may have open, the language list under its
-// button or a group's device list beside the group's button; the program has one open at most.
+// button or a group's device list beside the group's button; one is open at most.
 // The owner closes it on every command, slider change and click; a choice reaches the owner as
 // the list's click message (CPngBtnMenu::kDefaultClickMessage).
 #pragma once
@@ -7,6 +7,8 @@
 #include "framework/Wnd.h"
 
 #include <windows.h>
+
+#include <memory>
 
 class CPngBtnMenu;
 
@@ -30,10 +32,14 @@ public:
     bool Close() noexcept;
     // The group whose device list is open; -1 when none is, or the language list is.
     int DeviceGroup() const noexcept { return m_deviceGroup; }
+    // The open list, if any.
+    CPngBtnMenu* Shown() const noexcept { return m_menu.get(); }
 
 private:
+    // Publishes a made list as the open one, once it is created: whatever its creation sets off
+    // (the focus leaving a field, say) cannot close it half-built.
+    bool Show(std::unique_ptr<CPngBtnMenu> menu);
+
+    std::unique_ptr<CPngBtnMenu> m_menu;
     int m_deviceGroup = -1;
 };
-
-// The drop-down list the main window has open, if any.
-CPngBtnMenu* OpenDropDown() noexcept;

@@ -68,6 +68,8 @@ public:
     const EditCursor& Cursor() const noexcept { return m_cursor; }
     // The controls, for code that drives the window as a person does.
     MainControls& Controls() noexcept { return m_ui; }
+    // The language or device list, while one is open.
+    const DropDownList& DropDown() const noexcept { return m_list; }
     // The caption of the mode in use, as painted above the panel.
     const std::wstring& ModeName() const noexcept { return m_modeName; }
     // The composed background and what is painted over it: the labels and panel pictures of

@@ -15,6 +15,8 @@ namespace {
 
 class Selection : public MainWindowFixture {
 protected:
+    CPngBtnMenu* OpenDropDown() const { return m_dialog->DropDown().Shown(); }
+
     // Clicks the row showing item `item` of the open menu, as a person would.
     void ChooseFromMenu(int item)
     {
