@@ -68,14 +68,16 @@ void WaitUntil(Condition condition)
     poll::Until(condition, kSetupWaitMs);
 }
 
-// Every file under a folder, as paths relative to it.
+// Every file under a folder, as paths relative to it. The uninstaller may be removing a folder
+// while the walk is in it: the walk then stops short, and the callers' polls look again.
 std::set<std::wstring> FilesUnder(const std::wstring& folder)
 {
     std::set<std::wstring> files;
     std::error_code error;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error))
-        if (entry.is_regular_file())
-            files.insert(entry.path().lexically_relative(folder).wstring());
+    for (std::filesystem::recursive_directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error))
+        if (entry->is_regular_file(error))
+            files.insert(entry->path().lexically_relative(folder).wstring());
     return files;
 }
 
